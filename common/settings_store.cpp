@@ -1,0 +1,111 @@
+// Reading and writing the settings key. Texts are stored without their
+// terminating NUL; numbers as 4-byte REG_DWORD values. Nothing here reports a
+// registry failure: a value that cannot be read keeps its default, a value
+// that cannot be written is simply missing.
+#include "settings_store.h"
+
+#include <string.h>
+
+#include <string>
+
+namespace {
+
+HKEY OpenSettingsForWriting()
+{
+    HKEY key = NULL;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+        return NULL;
+    return key;
+}
+
+// The registry of the NT family adds a terminating NUL to a text whose given
+// length leaves it out, when the byte after the text is a NUL. The text is
+// therefore written from a copy followed by a non-NUL byte, so that exactly
+// its characters are stored.
+void SetText(HKEY key, const char* name, const char* text)
+{
+    size_t length = strlen(text);
+    std::string copy(text, length);
+    copy.push_back('\x01');
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(copy.data()), static_cast<DWORD>(length));
+}
+
+void SetNumber(HKEY key, const char* name, LONG number)
+{
+    DWORD value = static_cast<DWORD>(number);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+// The path is taken only when it fits the 260-byte buffer with its NUL; a
+// longer one would be cut into a wrong path, so the old contents stay.
+void QueryPath(HKEY key, char* destination)
+{
+    char text[MAX_PATH + 1];
+    DWORD size = MAX_PATH;
+    ZeroMemory(text, sizeof text);
+    if (RegQueryValueExA(key, SETTING_INSTALLED_PATH, NULL, NULL, reinterpret_cast<BYTE*>(text),
+                         &size) != ERROR_SUCCESS)
+        return;
+    if (size > MAX_PATH)
+        return;
+    size_t length = strnlen(text, size);
+    if (length >= MAX_PATH)
+        return;
+    memcpy(destination, text, length);
+    ZeroMemory(destination + length, MAX_PATH - length);
+}
+
+// A number is taken only as a 4-byte binary value; a text or a value of
+// another size is not a number of the key and leaves the default in force.
+void QueryNumber(HKEY key, const char* name, LONG* destination)
+{
+    DWORD type = REG_NONE;
+    BYTE bytes[sizeof(LONG)];
+    DWORD size = sizeof bytes;
+    if (RegQueryValueExA(key, name, NULL, &type, bytes, &size) != ERROR_SUCCESS)
+        return;
+    if (size != sizeof bytes)
+        return;
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)
+        return;
+    memcpy(destination, bytes, sizeof bytes);
+}
+
+}  // namespace
+
+int ReadSaverSettings(char* installedPath, LONG* fullscreen, LONG* updateRate)
+{
+    HKEY key = NULL;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return 1;
+    QueryPath(key, installedPath);
+    QueryNumber(key, SETTING_FULLSCREEN, fullscreen);
+    QueryNumber(key, SETTING_UPDATE_RATE, updateRate);
+    RegCloseKey(key);
+    return 1;
+}
+
+int WriteSaverSettings(const char* installedPath, LONG fullscreen, LONG updateRate)
+{
+    HKEY key = OpenSettingsForWriting();
+    if (!key)
+        return 1;
+    SetText(key, SETTING_INSTALLED_PATH, installedPath);
+    SetNumber(key, SETTING_FULLSCREEN, fullscreen);
+    SetNumber(key, SETTING_UPDATE_RATE, updateRate);
+    RegFlushKey(key);
+    RegCloseKey(key);
+    return 1;
+}
+
+int WriteInstallMarker(const char* valueName, const char* text)
+{
+    HKEY key = OpenSettingsForWriting();
+    if (!key)
+        return 1;
+    SetText(key, valueName, text);
+    RegFlushKey(key);
+    RegCloseKey(key);
+    return 1;
+}
