@@ -9,21 +9,23 @@ shift || true
 export VRX_BUILD="$build"
 
 start() {
-  ( export VRX_DEPTH=$1; source "$here/wine-env.sh"; vrx_ensure_wine ) || {
+  ( export VRX_DEPTH=$1 VRX_DPI=${2:-}; source "$here/wine-env.sh"; vrx_ensure_wine ) || {
     echo "could not start Wine for depth $1" >&2
     exit 1
   }
 }
 stop() {
-  ( export VRX_DEPTH=$1; source "$here/wine-env.sh"; vrx_stop_wine )
+  ( export VRX_DEPTH=$1 VRX_DPI=${2:-}; source "$here/wine-env.sh"; vrx_stop_wine )
 }
 
 start 24
 start 8
+start 24 144
 ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"
 rc=$?
 if [[ "${CI:-}" == "true" ]]; then
   stop 24
   stop 8
+  stop 24 144
 fi
 exit $rc

@@ -4,12 +4,13 @@
 #
 #   VRX_BUILD   the build directory (default: build)
 #   VRX_DEPTH   24 (default) or 8: the 8-bit screen is a palette device
+#   VRX_DPI     a system DPI for the prefix (e.g. 144); unset: Wine's 96
 #   VRX_DISPLAY use this X display instead of an own Xvfb (the demo on $DISPLAY)
 
 VRX_BUILD=$(cd "${VRX_BUILD:-build}" && pwd)
 VRX_DEPTH=${VRX_DEPTH:-24}
 VRX_SCREEN=${VRX_SCREEN:-640x480}
-VRX_STATE="$VRX_BUILD/wine/$VRX_DEPTH"
+VRX_STATE="$VRX_BUILD/wine/$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}"
 export WINEPREFIX="$VRX_STATE/prefix"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -55,6 +56,7 @@ vrx_ensure_xvfb() {
     done
     # Wine's new processes would otherwise read stale state of an earlier server.
     wineserver -k >/dev/null 2>&1 || true
+    rm -f "$VRX_STATE/server.warm"
   fi
   flock -u 9
   export DISPLAY="$(cat "$VRX_STATE/display")"
@@ -82,7 +84,14 @@ vrx_ensure_prefix() {
     # No desktop integration of the prefix's programs.
     wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f \
       </dev/null >>"$VRX_STATE/wineboot.log" 2>&1
+    if [[ -n "${VRX_DPI:-}" ]]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VRX_DPI" /f \
+        </dev/null >>"$VRX_STATE/wineboot.log" 2>&1
+    fi
+    # The server reads its settings anew when it starts again.
+    wineserver -k </dev/null >/dev/null 2>&1 || true
     wineserver -w </dev/null >/dev/null 2>&1 || true
+    rm -f "$VRX_STATE/server.warm"
     touch "$WINEPREFIX/.vrx-ready"
   fi
   flock -u 8
