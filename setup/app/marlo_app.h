@@ -1,0 +1,14 @@
+// CMarloApp: the setup program's application object.
+#pragma once
+
+#include "framework.h"
+
+class CMarloApp : public CWinApp {
+public:
+    CMarloApp();
+    BOOL InitInstance() override;
+    void OnAppAbout();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
