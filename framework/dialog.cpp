@@ -35,6 +35,33 @@ int CDialog::DoModal()
     return result <= 0 ? -1 : (int)result;
 }
 
+void CDialog::CenterOverOwner()
+{
+    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    RECT area;
+    if (hOwner && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
+        ::GetWindowRect(hOwner, &area);
+    else
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT rect;
+    ::GetWindowRect(m_hWnd, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    int x = area.left + (area.right - area.left - width) / 2;
+    int y = area.top + (area.bottom - area.top - height) / 2;
+    // Keep the whole dialog on the screen.
+    RECT screen;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    if (x + width > screen.right)
+        x = screen.right - width;
+    if (y + height > screen.bottom)
+        y = screen.bottom - height;
+    if (x < screen.left)
+        x = screen.left;
+    if (y < screen.top)
+        y = screen.top;
+    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
@@ -114,8 +141,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPA
     pDlg->m_bDefaultRequested = savedDefault;
     if (message == WM_NCDESTROY)
         pDlg->Detach();
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
+        if (!(::GetWindowLongA(hDlg, GWL_STYLE) & (DS_ABSALIGN | DS_CENTER)))
+            pDlg->CenterOverOwner();
         return (INT_PTR)result;
+    }
     if (!handled)
         return FALSE;
     ::SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, (LONG_PTR)result);

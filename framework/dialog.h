@@ -38,6 +38,8 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
     HWND FindOwner() const;
+    // Dialogs whose template gives no position open centred over their owner.
+    void CenterOverOwner();
 
     BOOL m_bDefaultRequested = FALSE;
 };

@@ -19,6 +19,7 @@ END_MESSAGE_MAP()
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     HINSTANCE hInstance = AfxGetResourceHandle();
+    m_nIDResource = nIDResource;
     CString strings;
     strings.LoadString(nIDResource);
     int end = strings.Find('\n');
@@ -55,11 +56,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
             delete this;
         return FALSE;
     }
-    HICON hIcon = ::LoadIconA(hInstance, MAKEINTRESOURCEA(nIDResource));
     HICON hSmall = (HICON)::LoadImageA(hInstance, MAKEINTRESOURCEA(nIDResource), IMAGE_ICON,
                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0);
-    if (hIcon)
-        SendMessage(WM_SETICON, ICON_BIG, (LPARAM)hIcon);
     if (hSmall)
         SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hSmall);
     return TRUE;
@@ -67,8 +65,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!cs.lpszClass)
-        cs.lpszClass = RegisterFrameworkClass(CS_DBLCLKS, (HBRUSH)(COLOR_WINDOW + 1), NULL);
+    // The class carries the template's icon.
+    if (!cs.lpszClass) {
+        HICON hIcon = m_nIDResource ? ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDResource)) : NULL;
+        cs.lpszClass = RegisterFrameworkClass(CS_DBLCLKS, (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    }
     return cs.lpszClass != NULL;
 }
 

@@ -42,4 +42,5 @@ protected:
     CView* m_pViewActive = NULL;
     CString m_strTitle;
     BOOL m_bAddToTitle = FALSE;
+    UINT m_nIDResource = 0;
 };
