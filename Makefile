@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure run test x64 clean
+.PHONY: all deps configure run test bench x64 clean
 
 all: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -32,6 +32,11 @@ test: deps
 	@$(MAKE) --no-print-directory all
 	@$(MAKE) --no-print-directory x64
 	@bash tests/harness/run-tests.sh $(BUILD)
+
+# Figures of the picture display under Wine (not a test).
+bench: deps
+	@$(MAKE) --no-print-directory all
+	@VRX_BUILD=$(BUILD) bash tests/harness/wine-run.sh $(BUILD)/tests/bin/picture_display_bench.exe
 
 clean:
 	rm -rf $(BUILD)

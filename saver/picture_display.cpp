@@ -20,7 +20,7 @@ namespace {
 const int kFirstFreeEntry = 10;
 const int kLastFreeEntry = 235;
 const int kPaletteEntries = 256;
-const SIZE_T kLogPaletteBytes = sizeof(LOGPALETTE) + (kPaletteEntries - 1) * sizeof(PALETTEENTRY);  // 1032
+const SIZE_T kLogPaletteBytes = sizeof(LOGPALETTE) + kPaletteEntries * sizeof(PALETTEENTRY);  // 1032, one spare
 const SIZE_T kSystemEntriesBytes = kPaletteEntries * sizeof(PALETTEENTRY);                         // 1024
 
 // Set while the out-of-memory message is up: the message box's own loop

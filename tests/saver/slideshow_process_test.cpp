@@ -1,0 +1,130 @@
+// The real VRXSaver.scr showing an installed tree: the pictures on the
+// screen, the end when there is none, in full screen and in the preview, and
+// the end when a picture is locked away while the saver runs.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "picture_test_support.h"
+#include "settings_store.h"
+#include "test_support.h"
+
+using namespace vrxtest;
+using namespace picturetest;
+using namespace VrxSamples;
+
+namespace {
+
+std::string SaverPath() { return JoinPath(ProgramDirectory(), "VRXSaver.scr"); }
+
+class SlideshowProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        install_ = MakeScratchDirectory("slideshow-process");
+        pictures_ = JoinPath(install_, "pictures");
+        CreateDirectoryA(pictures_.c_str(), NULL);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+    }
+
+    void TearDown() override
+    {
+        if (host_ && IsWindow(host_))
+            DestroyWindow(host_);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RemoveTree(install_);
+    }
+
+    void Add(const char* sample, const char* name)
+    {
+        CopyFileTo(SamplePath(sample), JoinPath(pictures_, name));
+    }
+
+    HWND MakeHost()
+    {
+        host_ = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 30, 30, 152, 112, NULL, NULL, NULL,
+                                NULL);
+        return host_;
+    }
+
+    std::string install_;
+    std::string pictures_;
+    HWND host_ = NULL;
+};
+
+// Colour of a screen pixel as the saver process drew it, through the screen's DC.
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(NULL);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return colour;
+}
+
+TEST_F(SlideshowProcessTest, FullScreenSaverShowsTheInstalledPicture)
+{
+    if (ScreenDepth() <= 8)
+        GTEST_SKIP() << "the palette screen reads back black through the screen's DC";
+    Add("solid_320x200_24.bmp", "one.bmp");
+    WriteSaverSettings(install_.c_str(), 0, 100);
+    ChildProcess saver;
+    ASSERT_TRUE(saver.Start(SaverPath(), "/s"));
+    HWND window = WaitForProcessWindow(saver.Id(), "WindowsScreenSaverClass", "Screen Saver", 10000);
+    ASSERT_NE(nullptr, window);
+    bool drawn = PumpUntil([] { return ScreenPixel(320, 240) == Colour(kSolidFill); }, 5000);
+    EXPECT_TRUE(drawn) << "centre of the screen: expected " << ColourText(Colour(kSolidFill)) << ", got "
+                       << ColourText(ScreenPixel(320, 240));
+    EXPECT_EQ(ColourText(Colour(kSolidBorder)), ColourText(ScreenPixel(160, 140)));
+    EXPECT_EQ(ColourText(RGB(0, 0, 0)), ColourText(ScreenPixel(159, 139)));
+    EXPECT_TRUE(saver.Running());
+    saver.Kill();
+}
+
+TEST_F(SlideshowProcessTest, FullScreenSaverWithNoPictureEndsAtOnceWithZero)
+{
+    WriteSaverSettings(install_.c_str(), 0, 1);
+    EXPECT_EQ(0u, RunToEnd(SaverPath(), "/s", 10000));
+}
+
+TEST_F(SlideshowProcessTest, FullScreenSaverWithoutAKeyEndsAtOnceWithZero)
+{
+    EXPECT_EQ(0u, RunToEnd(SaverPath(), "/s", 10000, install_));
+}
+
+TEST_F(SlideshowProcessTest, PreviewWithNoPictureEndsAtOnceWithZero)
+{
+    WriteSaverSettings(install_.c_str(), 0, 1);
+    HWND host = MakeHost();
+    ASSERT_NE(nullptr, host);
+    ChildProcess saver;
+    std::string handle = std::to_string(static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(host)));
+    ASSERT_TRUE(saver.Start(SaverPath(), "/p " + handle));
+    ASSERT_TRUE(saver.WaitPumping(10000)) << "the preview is still running";
+    EXPECT_EQ(0u, saver.ExitCode());
+}
+
+TEST_F(SlideshowProcessTest, ALockedPictureEndsTheRunningSaverWithZero)
+{
+    Add("solid_320x200_24.bmp", "a.bmp");
+    Add("quadrants_320x200_24.bmp", "b.bmp");
+    WriteSaverSettings(install_.c_str(), 0, 1);
+    ChildProcess saver;
+    ASSERT_TRUE(saver.Start(SaverPath(), "/s"));
+    ASSERT_NE(nullptr, WaitForProcessWindow(saver.Id(), "WindowsScreenSaverClass", "Screen Saver", 10000));
+    PumpFor(300);
+    ASSERT_TRUE(saver.Running()) << "the saver ended before the pictures were locked";
+    HANDLE locks[2];
+    int n = 0;
+    for (const char* name : {"a.bmp", "b.bmp"})
+        locks[n++] = CreateFileA(JoinPath(pictures_, name).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    bool ended = saver.WaitPumping(5000);
+    for (HANDLE lock : locks)
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+    ASSERT_TRUE(ended) << "the saver kept running with its pictures locked";
+    EXPECT_EQ(0u, saver.ExitCode());
+}
+
+}  // namespace
