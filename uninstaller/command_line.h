@@ -1,0 +1,27 @@
+// Reading the uninstaller's command line: an optional /S switch and the
+// installed path, which may hold blanks and may or may not be quoted.
+#pragma once
+
+#include <string>
+
+struct UninstallCommand {
+    bool silent = false;           // /S: no question, no message
+    std::string installedPath;     // empty when the command line names none
+    std::string unknownSwitch;     // first switch that is not /S, if any
+};
+
+// Returns the part of a full command line that follows the program name.
+// moduleName, the running program's full path, recognises an unquoted
+// program name that itself holds blanks.
+std::string ArgumentsAfterProgramName(const char* commandLine, const char* moduleName);
+
+// Splits the arguments into the switch and the installed path.
+UninstallCommand ParseUninstallArguments(const std::string& arguments);
+
+// True for a path the uninstaller may remove files under: a drive ("C:"),
+// a path from a drive root ("C:\...") or a network share ("\\server\share...")
+// without wildcards or characters that a file name cannot hold.
+bool IsUsableInstalledPath(const std::string& path);
+
+// The path with one trailing backslash removed, as the setup program stores it.
+std::string WithoutTrailingBackslash(const std::string& path);

@@ -1,0 +1,23 @@
+// Resource identifiers of the uninstaller.
+#pragma once
+
+// ---- Strings: the product's name (caption of every message) ----------------
+#define IDS_PRODUCT_NAME 1
+
+// ---- Strings: the question ------------------------------------------------
+#define IDS_CONFIRM 10
+
+// ---- Strings: the closing report ----------------------------------------
+#define IDS_REMOVED 20
+#define IDS_FOLDERS_KEPT 21
+#define IDS_SELF_SCHEDULED 22
+#define IDS_SELF_NOT_SCHEDULED 23
+#define IDS_NOT_ALL_REMOVED 24
+#define IDS_MORE_ITEMS 25
+#define IDS_RUN_AGAIN 26
+
+// ---- Strings: refusals (nothing changed) ---------------------------------
+#define IDS_NOT_INSTALLED 30
+#define IDS_BAD_PATH 31
+#define IDS_UNKNOWN_SWITCH 32
+#define IDS_ALREADY_RUNNING 33
