@@ -1,0 +1,83 @@
+// An installation laid out as the setup program leaves it (files, registry
+// values, system.ini, sound scheme), snapshots of that state, and helpers to
+// answer the uninstaller's message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace unintest {
+
+extern const char kProductName[];      // caption of every message of the uninstaller
+extern const char kUninstallEntry[];   // HKLM key of the uninstall entry
+extern const char kSchemesKey[];       // HKCU AppEvents\Schemes
+extern const char kSchemeNamesKey[];   // HKCU AppEvents\Schemes\Names\VRX 2
+
+struct EventSound {
+    const char* eventKey;  // ends with a backslash
+    const char* fileName;
+};
+extern const EventSound kEvents[16];
+
+std::string WindowsDirectory();
+std::string InstalledSaver();      // <Windows>\VRXSaver.scr
+std::string InstalledUninstaller();  // <Windows>\ssunins.exe
+
+struct InstalledState {
+    std::string installedPath;  // holds blanks, no trailing backslash
+    std::string previousSaver;  // "Previous Saver" as stored; "None" when there was none
+    bool saver = true;          // "Screen Saver Installed" is "Yes"
+    bool sounds = true;         // "Sound Scheme Installed" is "Yes"
+};
+
+// Copies the files and writes the registry and system.ini as a full setup run does.
+void Install(const InstalledState& state);
+
+// Names of the installed picture files.
+std::vector<std::string> PictureNames();
+
+// The [boot] SCRNSAVE.EXE entry of system.ini; "<absent>" when missing.
+std::string ActiveSaver();
+void SetActiveSaver(const char* path);  // NULL removes the entry
+
+// Everything the uninstaller could touch, as text: system.ini, the installed
+// tree, the two Windows-directory files, the settings key, the uninstall
+// entry and HKCU AppEvents, values with their types and exact bytes.
+std::string Snapshot(const std::string& installedPath);
+
+// A registry tree saved to memory and written back as it was.
+class SavedTree {
+public:
+    SavedTree(HKEY root, const std::string& path);
+    void Restore() const;
+
+private:
+    struct Value {
+        std::wstring name;
+        DWORD type;
+        std::vector<BYTE> bytes;
+    };
+    struct Key {
+        std::wstring path;
+        std::vector<Value> values;
+    };
+    HKEY root_;
+    std::string path_;
+    bool existed_ = false;
+    std::vector<Key> keys_;
+};
+
+// The pending deletions at the next start (PendingFileRenameOperations).
+bool DeletionIsPending(const std::string& path);
+// Withdraws a pending deletion that a test caused, leaving the others.
+void CancelPendingDeletion(const std::string& path);
+
+// The uninstaller's message box of the given child process, its text, and
+// a click on one of its buttons (IDYES, IDNO, IDOK).
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 15000);
+std::string MessageText(HWND box);
+bool ClickButton(HWND box, int id);
+
+}  // namespace unintest
