@@ -1,0 +1,276 @@
+// The setup sequence in-process: the real frame and view created through the
+// template, the first tick or Escape starting the sequence, the dialogs driven
+// from a timer, and the installation run's arguments recorded.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "background_picture.h"
+#include "dialog_script.h"
+#include "dib_image.h"
+#include "setup_fixture.h"
+#include "test_support.h"
+
+using namespace setuptest;
+using namespace vrxtest;
+
+namespace {
+
+const char kFrameTitle[] = "Economiseur d'\xE9" "cran VRX2";
+
+std::string CurrentDirectory()
+{
+    char buffer[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+    return std::string(buffer, n < MAX_PATH ? n : 0);
+}
+
+void SetEditText(HWND dialog, const std::string& text)
+{
+    SendMessageA(GetDlgItem(dialog, 1002), WM_SETTEXT, 0, (LPARAM)text.c_str());
+}
+
+class SetupSequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        start_ = CurrentDirectory();
+        destination_ = MakeScratchDirectory("sequence-destination");
+        view_ = OpenSetupWindow();
+        ASSERT_TRUE(view_ != NULL) << "the template made no setup view";
+    }
+    void TearDown() override
+    {
+        script_.Stop();
+        CloseSetupWindow();
+        TakeQuitMessage();
+        SetCurrentDirectoryA(start_.c_str());
+        RemoveTree(destination_);
+    }
+
+    // Pumps until the sequence has posted its quit message.
+    bool RunUntilQuit(DWORD timeoutMs = 20000)
+    {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            int code = -1;
+            if (TakeQuitMessage(&code)) {
+                quitCode_ = code;
+                return true;
+            }
+            PumpFor(20);
+        }
+        return false;
+    }
+
+    // Accepts the scratch destination in the destination dialog.
+    void AcceptDestination()
+    {
+        std::string path = destination_;
+        script_.OnDialog("Destination directory", [path](HWND dialog) { SetEditText(dialog, path); })
+            .Click("Destination directory", IDOK);
+    }
+
+    std::string start_;
+    std::string destination_;
+    CMarloView* view_ = NULL;
+    DialogScript script_;
+    int quitCode_ = -1;
+};
+
+TEST_F(SetupSequenceTest, PaintBeforeTheFirstTickIsBlackAndClosingThenDeletesNothing)
+{
+    KillTimer(view_->GetSafeHwnd(), 12345);
+    EXPECT_TRUE(g_pBackgroundImage == NULL) << "a picture object exists before the first tick";
+    InvalidateRect(view_->GetSafeHwnd(), NULL, TRUE);
+    UpdateWindow(view_->GetSafeHwnd());
+    RECT client;
+    GetClientRect(view_->GetSafeHwnd(), &client);
+    for (int y = 0; y < client.bottom; y += client.bottom / 7 + 1)
+        for (int x = 0; x < client.right; x += client.right / 9 + 1)
+            ASSERT_TRUE(Near(RGB(0, 0, 0), PixelOf(view_->GetSafeHwnd(), x, y), 8))
+                << "pixel (" << x << ", " << y << ") is " << std::hex << PixelOf(view_->GetSafeHwnd(), x, y);
+    CloseSetupWindow();
+    EXPECT_TRUE(g_pBackgroundImage == NULL);
+    EXPECT_EQ(0, g_installation.calls);
+}
+
+TEST_F(SetupSequenceTest, FrameCoversTheScreenAndCarriesTheIcon)
+{
+    KillTimer(view_->GetSafeHwnd(), 12345);
+    HWND frame = TestApp().m_pMainWnd->GetSafeHwnd();
+    RECT rect;
+    GetWindowRect(frame, &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rect.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), rect.bottom);
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame));
+    EXPECT_TRUE(GetClassLongPtrA(frame, GCLP_HICON) != 0) << "the frame's class has no icon";
+    EXPECT_TRUE(SendMessageA(frame, WM_GETICON, ICON_SMALL, 0) != 0) << "the frame has no small icon";
+    // The view fills the frame's client area.
+    RECT frameClient, viewRect;
+    GetClientRect(frame, &frameClient);
+    GetWindowRect(view_->GetSafeHwnd(), &viewRect);
+    EXPECT_EQ(frameClient.right, viewRect.right - viewRect.left);
+    EXPECT_EQ(frameClient.bottom, viewRect.bottom - viewRect.top);
+    EXPECT_EQ(0xE900, GetDlgCtrlID(view_->GetSafeHwnd()));
+}
+
+TEST_F(SetupSequenceTest, DISABLED_FirstTickShowsThePictureThenOkInstallsBothIntoTheAcceptedDirectory)
+{
+    bool sawPicture = false;
+    int ticksDuringOptions = -1;
+    script_.OnDialog(kFrameTitle, [&](HWND dialog) {
+        ticksDuringOptions = view_->tickCount;
+        sawPicture = g_pBackgroundImage && g_pBackgroundImage->GetBitmap() != NULL;
+        EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(dialog, 1000), BM_GETCHECK, 0, 0));
+        EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(dialog, 1001), BM_GETCHECK, 0, 0));
+        EXPECT_EQ(TestApp().m_pMainWnd->GetSafeHwnd(), GetWindow(dialog, GW_OWNER));
+        EXPECT_FALSE(IsWindowEnabled(TestApp().m_pMainWnd->GetSafeHwnd())) << "the frame is enabled";
+    });
+    script_.Click(kFrameTitle, IDOK);
+    AcceptDestination();
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ(0, quitCode_);
+    EXPECT_TRUE(sawPicture) << "the picture was not loaded when the options dialog came up";
+    EXPECT_EQ(0, ticksDuringOptions) << "the sequence runs inside the first tick";
+    EXPECT_EQ(1, view_->tickCount);
+    EXPECT_EQ(1, view_->m_optionsDlg.accepted);
+    ASSERT_EQ(1, g_installation.calls);
+    EXPECT_EQ(destination_, g_installation.destination);
+    EXPECT_EQ(start_, g_installation.source) << "the source is the directory at the start";
+    EXPECT_EQ(1, g_installation.installSaver);
+    EXPECT_EQ(1, g_installation.installSound);
+    EXPECT_EQ(destination_, CurrentDirectory()) << "the accepted directory is the current one";
+    EXPECT_TRUE(IsWindowEnabled(TestApp().m_pMainWnd->GetSafeHwnd())) << "the frame stayed disabled";
+    CloseSetupWindow();
+    EXPECT_TRUE(g_pBackgroundImage == NULL) << "the picture outlived the view";
+}
+
+TEST_F(SetupSequenceTest, DISABLED_OkWithOneBoxClearedInstallsOnlyTheOther)
+{
+    script_.Click(kFrameTitle, 1001).Click(kFrameTitle, IDOK);
+    AcceptDestination();
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    ASSERT_EQ(1, g_installation.calls) << script_.Report();
+    EXPECT_EQ(1, g_installation.installSaver);
+    EXPECT_EQ(0, g_installation.installSound);
+}
+
+TEST_F(SetupSequenceTest, DISABLED_SortirKeepsThePresetChoicesAndInstallerInstallsBoth)
+{
+    int accepted = -1, saver = -1, sound = -1;
+    script_.Click(kFrameTitle, 1000).Click(kFrameTitle, 1001).Click(kFrameTitle, IDCANCEL);
+    script_.OnDialog("Sortir", [&](HWND) {
+        accepted = view_->m_optionsDlg.accepted;
+        saver = view_->m_optionsDlg.installSaver;
+        sound = view_->m_optionsDlg.installSound;
+    });
+    script_.Click("Sortir", IDOK);
+    script_.OnDialog("Destination directory", [](HWND dialog) {
+        char text[64] = "";
+        GetDlgItemTextA(dialog, 1002, text, sizeof text);
+        EXPECT_STREQ("C:\\VRX2 Screen Saver", text);
+    });
+    AcceptDestination();
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_EQ(0, accepted) << "accepted after \"Sortir\"";
+    EXPECT_EQ(1, saver) << "installSaver after \"Sortir\" with the box cleared";
+    EXPECT_EQ(1, sound) << "installSound after \"Sortir\" with the box cleared";
+    ASSERT_EQ(1, g_installation.calls) << script_.Report();
+    EXPECT_EQ(1, g_installation.installSaver);
+    EXPECT_EQ(1, g_installation.installSound);
+}
+
+TEST_F(SetupSequenceTest, DISABLED_CancelInTheDestinationDialogInstallsNothing)
+{
+    script_.Click(kFrameTitle, IDOK).Click("Destination directory", IDCANCEL).Click("Sortir", IDCANCEL);
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ(0, quitCode_);
+    EXPECT_EQ(0, g_installation.calls);
+    EXPECT_EQ(start_, CurrentDirectory()) << "a directory never accepted became current";
+}
+
+TEST_F(SetupSequenceTest, EscapeBeforeTheFirstTickCreatesThePictureFirstAndRunsTheSequenceOnce)
+{
+    int dialogsSeen = 0;
+    bool pictureDuringOptions = false;
+    script_.OnDialog(kFrameTitle, [&](HWND) {
+        dialogsSeen++;
+        pictureDuringOptions = g_pBackgroundImage != NULL;
+    });
+    script_.Click(kFrameTitle, IDCANCEL).Click("Sortir", IDCANCEL);
+    script_.Start();
+    // Straight to the view, before any tick was handled.
+    SendMessageA(view_->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_TRUE(script_.Finished()) << script_.Report();
+    EXPECT_TRUE(pictureDuringOptions) << "the sequence ran without a picture object";
+    int code = -1;
+    EXPECT_TRUE(TakeQuitMessage(&code)) << "no quit message after \"Sortir\" twice";
+    EXPECT_EQ(0, code);
+
+    // Neither another Escape nor the timer starts it again.
+    SendMessageA(view_->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PumpFor(300);
+    EXPECT_TRUE(OwnDialog(kFrameTitle) == NULL) << "the options dialog came up a second time";
+    EXPECT_EQ(1, dialogsSeen);
+    EXPECT_FALSE(TakeQuitMessage()) << "a second run posted another quit message";
+    EXPECT_EQ(0, view_->tickCount) << "the timer was not killed by Escape";
+    EXPECT_EQ(0, g_installation.calls);
+}
+
+TEST_F(SetupSequenceTest, DISABLED_ADestinationThatDoesNotFitItsBufferIsRefusedWithAMessage)
+{
+    // 260 characters that name an existing directory: "C:\.\.\...\<scratch>".
+    std::string tail = destination_.substr(3);
+    std::string longPath = "C:\\";
+    if ((260 - longPath.size() - tail.size()) % 2)
+        longPath += "x\\..\\";  // five characters, to make the rest even
+    while (longPath.size() + tail.size() < 260)
+        longPath += ".\\";
+    longPath += tail;
+    ASSERT_EQ(260u, longPath.size());
+
+    std::vector<std::string> messageTexts;
+    script_.Click(kFrameTitle, IDOK);
+    script_.OnDialog("Destination directory", [&](HWND dialog) { SetEditText(dialog, longPath); });
+    script_.Click("Destination directory", IDOK);
+    // Either the directory cannot be entered at that length (the create
+    // dialog, then its error) or the sequence refuses the path: no run.
+    script_.Then("the refusal", [&] {
+        if (HWND create = OwnDialog(("'" + longPath.substr(0, 3) + "...." + longPath.substr(237) + "' n'existe pas").c_str())) {
+            PostMessageA(GetDlgItem(create, IDCANCEL), BM_CLICK, 0, 0);
+            messageTexts.push_back("create dialog");
+            return true;
+        }
+        if (HWND error = OwnDialog("Error")) {
+            messageTexts = ChildTexts(error);
+            PostMessageA(error, WM_COMMAND, IDOK, 0);
+            return true;
+        }
+        return false;
+    });
+    script_.Click("Destination directory", IDCANCEL).Click("Sortir", IDCANCEL);
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ(0, g_installation.calls) << "a path of 260 characters reached the installation run as \""
+                                       << g_installation.destination << "\"";
+    ASSERT_FALSE(messageTexts.empty());
+    bool explained = false;
+    for (const std::string& text : messageTexts)
+        explained |= text == "create dialog" ||
+                     text == "Le chemin de destination est trop long : 259 caract\xE8res au plus.";
+    EXPECT_TRUE(explained) << "the refusal gave no reason";
+}
+
+}  // namespace
