@@ -24,5 +24,17 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+# A mirror in the middle of a sync makes `apt-get update` fail on one index;
+# try again a few times, then go on with whatever lists were fetched.
+for attempt in 1 2 3 4 5; do
+  apt-get update -q && break
+  echo "apt-get update failed (attempt $attempt); retrying" >&2
+  sleep $((attempt * 10))
+done
+for attempt in 1 2 3; do
+  apt-get install -y -q --no-install-recommends "${missing[@]}" && exit 0
+  echo "apt-get install failed (attempt $attempt); retrying" >&2
+  sleep 15
+  apt-get update -q || true
+done
+exit 1
