@@ -11,5 +11,10 @@
 #define IDC_UPDATE_RATE_ARROWS 1002
 #define IDC_ABOUT 1004
 
+// Controls without an identifier of their own (group boxes, labels, credit lines)
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Strings
 #define IDS_DESCRIPTION 1
