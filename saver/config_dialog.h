@@ -3,5 +3,16 @@
 
 #include <windows.h>
 
+// Procedure of the configuration dialog: the display time per picture and
+// whether pictures are stretched; OK writes them to the settings key.
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Procedure that replaces the display-time edit's own while the dialog is
+// open: it holds the number to 1-100 when the edit loses the focus.
+LRESULT CALLBACK UpdateRateEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Procedure of the About box, which only its OK button closes.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The edit's own procedure, which the subclass hands every message to.
+extern WNDPROC PreviousEditProc;
