@@ -38,15 +38,21 @@ std::string CreateCaption(const std::string& display) { return "'" + display + "
 
 class DestinationDialogTest : public ::testing::Test {
 protected:
+    // The setup's frame is the main window, as in the program, so that the
+    // dialogs are owned as they are there; its start timer is stopped.
     void SetUp() override
     {
-        TestApp();
         start_ = CurrentDirectory();
         RemoveTree(kRoot);
+        CMarloView* view = OpenSetupWindow();
+        ASSERT_TRUE(view != NULL) << "the template made no setup view";
+        KillTimer(view->GetSafeHwnd(), 12345);
+        frame_ = TestApp().m_pMainWnd->GetSafeHwnd();
     }
     void TearDown() override
     {
         script_.Stop();
+        CloseSetupWindow();
         SetCurrentDirectoryA(start_.c_str());
         RemoveTree(kRoot);
     }
@@ -69,6 +75,7 @@ protected:
     void SortirTwice() { script_.Click("Destination directory", IDCANCEL).Click("Sortir", IDCANCEL); }
 
     std::string start_;
+    HWND frame_ = NULL;
     CDestinationDlg dialog_;
     DialogScript script_;
 };
@@ -94,20 +101,31 @@ TEST_F(DestinationDialogTest, AnExistingDirectoryIsAcceptedAndMadeCurrent)
     RemoveTree(existing);
 }
 
-TEST_F(DestinationDialogTest, DISABLED_CreateDialogShowsAPathOf30CharactersWholeAndCreatesIt)
+TEST_F(DestinationDialogTest, CreateDialogShowsAPathOf30CharactersWholeAndCreatesIt)
 {
-    std::string path = std::string(kRoot) + "\\thirty-chars";  // 16 + 1 + 13
+    std::string path = std::string(kRoot) + "\\thirty-letter";  // 16 + 1 + 13
     ASSERT_EQ(30u, path.size());
     std::string caption, createText, otherText;
-    script_.Click("Destination directory", IDOK);
+    HWND destination = NULL, owner = NULL;
+    bool destinationEnabled = true, frameEnabled = true;
+    script_.OnDialog("Destination directory", [&](HWND dialog) {
+        destination = dialog;
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
     script_.OnDialog(CreateCaption(path).c_str(), [&](HWND create) {
         caption = WindowText(create);
         createText = WindowText(GetDlgItem(create, IDOK));
         otherText = WindowText(GetDlgItem(create, IDCANCEL));
-        EXPECT_FALSE(IsWindowEnabled(GetWindow(create, GW_OWNER))) << "the destination dialog is enabled";
+        owner = GetWindow(create, GW_OWNER);
+        destinationEnabled = IsWindowEnabled(destination) != FALSE;
+        frameEnabled = IsWindowEnabled(frame_) != FALSE;
     });
     script_.Click(CreateCaption(path).c_str(), IDOK);
     EXPECT_EQ(IDOK, Run(path)) << script_.Report();
+    EXPECT_TRUE(destination != NULL && owner == destination) << "the create dialog is not owned by the destination dialog";
+    EXPECT_FALSE(destinationEnabled) << "the destination dialog is enabled under the create dialog";
+    EXPECT_FALSE(frameEnabled) << "the frame is enabled under the create dialog";
+    EXPECT_TRUE(IsWindowEnabled(frame_)) << "the frame stayed disabled";
     EXPECT_EQ(CreateCaption(path), caption);
     EXPECT_EQ("Cr\xE9" "er r\xE9pertoire '" + path + "'", createText);
     EXPECT_EQ("S\xE9lect. autre r\xE9pertoire", otherText);
@@ -115,9 +133,9 @@ TEST_F(DestinationDialogTest, DISABLED_CreateDialogShowsAPathOf30CharactersWhole
     EXPECT_EQ(path, CurrentDirectory());
 }
 
-TEST_F(DestinationDialogTest, DISABLED_APathOf31CharactersIsShortenedInTheCreateDialog)
+TEST_F(DestinationDialogTest, APathOf31CharactersIsShortenedInTheCreateDialog)
 {
-    std::string path = std::string(kRoot) + "\\thirty-one-ch";  // 31
+    std::string path = std::string(kRoot) + "\\thirty-one-len";  // 16 + 1 + 14
     ASSERT_EQ(31u, path.size());
     std::string display = path.substr(0, 3) + "...." + path.substr(31 - 23);
     ASSERT_EQ(30u, display.size());
