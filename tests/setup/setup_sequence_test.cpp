@@ -109,6 +109,22 @@ TEST_F(SetupSequenceTest, FrameCoversTheScreenAndCarriesTheIcon)
     EXPECT_EQ(0xE900, GetDlgCtrlID(view_->GetSafeHwnd()));
 }
 
+TEST_F(SetupSequenceTest, TheFrameTitleNeverTakesTheDocumentsName)
+{
+    KillTimer(view_->GetSafeHwnd(), 12345);
+    HWND frame = TestApp().m_pMainWnd->GetSafeHwnd();
+    CDocument* doc = view_->GetDocument();
+    ASSERT_TRUE(doc != NULL) << "the view has no document";
+    EXPECT_EQ(std::string("Marlo"), std::string(doc->GetTitle())) << "the new document's name";
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame));
+    doc->SetTitle("Other.doc");
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame)) << "the document's name reached the title";
+    // A second File New keeps the frame and its title.
+    TestApp().OnFileNew();
+    EXPECT_EQ(frame, TestApp().m_pMainWnd->GetSafeHwnd()) << "File New made another frame";
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame));
+}
+
 TEST_F(SetupSequenceTest, FirstTickShowsThePictureThenOkInstallsBothIntoTheAcceptedDirectory)
 {
     bool sawPicture = false;
