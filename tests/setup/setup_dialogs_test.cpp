@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dialog_script.h"
 #include "setup_dialogs.h"
@@ -155,6 +156,46 @@ INSTANTIATE_TEST_SUITE_P(Ways, ExitClosingTest,
                                            Closing{"Sortir", ClickCancel, IDCANCEL},
                                            Closing{"Escape", PressEscape, IDCANCEL},
                                            Closing{"the close box", CloseBox, IDCANCEL}));
+
+// The width a one-line static text needs in its dialog's font, and the
+// width its control has.
+BOOL CALLBACK CollectStatics(HWND child, LPARAM lParam)
+{
+    if (ClassName(child) == "Static" && !(GetWindowLongA(child, GWL_STYLE) & SS_ICON))
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
+    return TRUE;
+}
+
+TEST_F(SetupDialogTest, TheAboutDialogsLinesFitTheirControls)
+{
+    CAboutDlg dialog;
+    std::vector<std::string> tooLong;
+    int lines = 0;
+    script_.OnDialog("About Marlo", [&](HWND dlg) {
+        std::vector<HWND> statics;
+        EnumChildWindows(dlg, CollectStatics, reinterpret_cast<LPARAM>(&statics));
+        for (HWND control : statics) {
+            std::string text = WindowText(control);
+            HDC dc = GetDC(control);
+            HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
+            SIZE extent = {0, 0};
+            GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &extent);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            RECT client;
+            GetClientRect(control, &client);
+            lines++;
+            if (extent.cx > client.right)
+                tooLong.push_back("\"" + text + "\" needs " + std::to_string(extent.cx) + " pixels of " +
+                                  std::to_string(client.right));
+        }
+        PostMessageA(GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(IDOK, Run(dialog)) << script_.Report();
+    EXPECT_EQ(2, lines) << "text lines of the About dialog";
+    for (const std::string& line : tooLong)
+        ADD_FAILURE() << line << ": the line is cut off";
+}
 
 TEST_F(SetupDialogTest, TheAboutDialogClosesOnOkEnterEscapeAndTheCloseBox)
 {
