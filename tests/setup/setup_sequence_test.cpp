@@ -158,6 +158,55 @@ TEST_F(SetupSequenceTest, FirstTickShowsThePictureThenOkInstallsBothIntoTheAccep
     EXPECT_TRUE(g_pBackgroundImage == NULL) << "the picture outlived the view";
 }
 
+// The colour of the background resource at (x, y) from its top-left corner.
+COLORREF BackgroundPixel(int x, int y)
+{
+    HRSRC found = FindResourceA(NULL, MAKEINTRESOURCEA(149), (LPCSTR)RT_BITMAP);
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(NULL, found)));
+    const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(data + 40);
+    const RGBQUAD& c = table[data[40 + 1024 + (size_t)(479 - y) * 640 + x]];
+    return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
+}
+
+TEST_F(SetupSequenceTest, EveryPaintAfterTheLoadShowsThePictureCentredOnBlack)
+{
+    int checked = 0, wrong = 0;
+    std::string firstWrong;
+    script_.OnDialog(kFrameTitle, [&](HWND dialog) {
+        HWND view = view_->GetSafeHwnd();
+        // Scribble over the view, then let it repaint itself.
+        HDC dc = GetDC(view);
+        RECT client;
+        GetClientRect(view, &client);
+        FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
+        ReleaseDC(view, dc);
+        InvalidateRect(view, NULL, TRUE);
+        UpdateWindow(view);
+        RECT box;
+        GetWindowRect(dialog, &box);
+        MapWindowPoints(NULL, view, reinterpret_cast<POINT*>(&box), 2);
+        int left = (client.right - 640) / 2, top = (client.bottom - 480) / 2;
+        for (int y = 1; y < client.bottom; y += 13) {
+            for (int x = 2; x < client.right; x += 11) {
+                POINT p = {x, y};
+                if (PtInRect(&box, p))
+                    continue;
+                int px = x - left, py = y - top;
+                COLORREF want = px >= 0 && px < 640 && py >= 0 && py < 480 ? BackgroundPixel(px, py) : RGB(0, 0, 0);
+                COLORREF got = PixelOf(view, x, y);
+                checked++;
+                if (got != want && wrong++ == 0)
+                    firstWrong = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            }
+        }
+    });
+    script_.Click(kFrameTitle, IDCANCEL).Click("Sortir", IDCANCEL);
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_GT(checked, 500);
+    EXPECT_EQ(0, wrong) << "view pixels that are not the centred picture on black, first at " << firstWrong;
+}
+
 TEST_F(SetupSequenceTest, OkWithOneBoxClearedInstallsOnlyTheOther)
 {
     script_.Click(kFrameTitle, 1001).Click(kFrameTitle, IDOK);
