@@ -296,6 +296,8 @@ TEST_F(SetupSequenceTest, ADestinationThatDoesNotFitItsBufferIsRefusedWithAMessa
     ASSERT_EQ(260u, longPath.size());
 
     std::vector<std::string> messageTexts;
+    bool frameEnabledUnderMessage = false;
+    HWND messageOwner = NULL;
     script_.Click(kFrameTitle, IDOK);
     script_.OnDialog("Destination directory", [&](HWND dialog) { SetEditText(dialog, longPath); });
     script_.Click("Destination directory", IDOK);
@@ -309,6 +311,8 @@ TEST_F(SetupSequenceTest, ADestinationThatDoesNotFitItsBufferIsRefusedWithAMessa
         }
         if (HWND error = OwnDialog("Error")) {
             messageTexts = ChildTexts(error);
+            frameEnabledUnderMessage = IsWindowEnabled(TestApp().m_pMainWnd->GetSafeHwnd()) != FALSE;
+            messageOwner = GetWindow(error, GW_OWNER);
             PostMessageA(error, WM_COMMAND, IDOK, 0);
             return true;
         }
@@ -334,6 +338,10 @@ TEST_F(SetupSequenceTest, ADestinationThatDoesNotFitItsBufferIsRefusedWithAMessa
         explained |= text == "create dialog" ||
                      text == "Le chemin de destination est trop long : 259 caract\xE8res au plus.";
     EXPECT_TRUE(explained) << "the refusal gave no reason";
+    if (messageTexts.front() != "create dialog") {
+        EXPECT_EQ(TestApp().m_pMainWnd->GetSafeHwnd(), messageOwner) << "the message is not owned by the frame";
+        EXPECT_FALSE(frameEnabledUnderMessage) << "the frame (and its Exit menu) was enabled under the message";
+    }
 }
 
 }  // namespace
