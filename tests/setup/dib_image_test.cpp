@@ -501,6 +501,21 @@ TEST_F(DibImageTest, WithoutADcTheLoadFailsAtThePaletteAndKeepsTheHeader)
     EXPECT_TRUE(image.GetBitmap() != NULL);
 }
 
+TEST_F(DibImageTest, ASectionThatCannotBeMadeLeavesTheObjectEmpty)
+{
+    // A metafile DC takes the palette but gives no DIB section.
+    CDC metafile;
+    metafile.Attach(CreateMetaFileA(NULL));
+    ASSERT_TRUE(metafile.GetSafeHdc() != NULL);
+    CDibImage image;
+    EXPECT_FALSE(image.LoadFromResource(&metafile, IDB_TEST_SMALL, Module(), TRUE));
+    EXPECT_TRUE(g_pSharedPalette != NULL) << "the load did not get past the palette step";
+    EXPECT_TRUE(image.GetHeader() == NULL) << "the header outlived the failed section";
+    EXPECT_TRUE(image.GetBitmap() == NULL);
+    EXPECT_TRUE(image.GetPixels() == NULL);
+    DeleteMetaFile(CloseMetaFile(metafile.Detach()));
+}
+
 TEST_F(DibImageTest, SelectAndRealizePaletteNeedsAHeaderAndADc)
 {
     PictureWindow window(0, 0, 640, 480);
