@@ -64,14 +64,22 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
         m_pOnlyDoc = static_cast<CDocument*>(pObject);
         m_pOnlyDoc->m_pDocTemplate = this;
         created = TRUE;
-        pFrame = CreateNewFrame(m_pOnlyDoc);
-        if (!pFrame) {
-            delete m_pOnlyDoc;
-            m_pOnlyDoc = NULL;
-            return NULL;
-        }
     } else if (pApp && pApp->m_pMainWnd && pApp->m_pMainWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
         pFrame = static_cast<CFrameWnd*>(pApp->m_pMainWnd);
+    }
+    // The one document outlives its frame: when the frame has gone, the
+    // document gets a new one.
+    BOOL newFrame = FALSE;
+    if (!pFrame) {
+        pFrame = CreateNewFrame(m_pOnlyDoc);
+        if (!pFrame) {
+            if (created) {
+                delete m_pOnlyDoc;
+                m_pOnlyDoc = NULL;
+            }
+            return NULL;
+        }
+        newFrame = TRUE;
     }
 
     CDocument* pDoc = m_pOnlyDoc;
@@ -88,17 +96,18 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
         ok = pDoc->OnOpenDocument(lpszPathName);
     }
     if (!ok) {
-        if (created) {
+        if (newFrame) {
             if (pApp && pApp->m_pMainWnd == pFrame)
                 pApp->m_pMainWnd = NULL;
-            if (pFrame)
-                pFrame->DestroyWindow();
+            pFrame->DestroyWindow();
+        }
+        if (created) {
             delete m_pOnlyDoc;
             m_pOnlyDoc = NULL;
         }
         return NULL;
     }
-    if (created && pFrame)
+    if (newFrame)
         pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
     return pDoc;
 }

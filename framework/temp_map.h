@@ -12,8 +12,12 @@ public:
     Wrapper* Lookup(Handle handle)
     {
         auto it = m_map.find(handle);
-        if (it != m_map.end())
+        if (it != m_map.end()) {
+            // A wrapper detached since (a released DC) wraps its handle again:
+            // the system hands the same handle out anew.
+            it->second->AttachTemporary(handle);
             return it->second.get();
+        }
         auto* wrapper = new Wrapper;
         wrapper->AttachTemporary(handle);
         m_map[handle].reset(wrapper);

@@ -94,8 +94,14 @@ BOOL CDibImage::LoadFromResource(CDC* pDC, UINT nResourceId, HINSTANCE hModule, 
     if (!SelectAndRealizePalette(pDC))
         return FALSE;  // the header stays; there is no bitmap
 
+    // The section's colours are the shared palette's entries, all of them:
+    // once remapped, the pixels name entries of that palette, which can have
+    // more entries than this picture has colours.
     PaletteIndexInfo indexInfo;
     indexInfo.bmiHeader = header->bmiHeader;
+    int paletteEntries = g_pSharedPalette->GetEntryCount();
+    if (paletteEntries > 0 && paletteEntries <= kMaxColors)
+        indexInfo.bmiHeader.biClrUsed = (DWORD)paletteEntries;
     for (int i = 0; i < kMaxColors; i++)
         indexInfo.indices[i] = (WORD)i;
     void* bits = NULL;

@@ -30,26 +30,7 @@ BOOL CDibPalette::MakeIdentity()
     HDC hDC = ::CreateCompatibleDC(NULL);
     if (!hDC)
         return FALSE;
-    BOOL ok = FALSE;
-    int staticCount = ::GetDeviceCaps(hDC, NUMCOLORS);
-    int paletteSize = ::GetDeviceCaps(hDC, SIZEPALETTE);
-    if ((::GetDeviceCaps(hDC, RASTERCAPS) & RC_PALETTE) && IdentityFiguresUsable(staticCount, paletteSize) &&
-        m_hObject) {
-        // Resetting the static use makes the system palette reload its
-        // static colours before it is read.
-        ::SetSystemPaletteUse(hDC, SYSPAL_NOSTATIC);
-        ::SetSystemPaletteUse(hDC, SYSPAL_STATIC);
-        HPALETTE previous = ::SelectPalette(hDC, (HPALETTE)m_hObject, FALSE);
-        ::RealizePalette(hDC);
-        ::SelectPalette(hDC, previous, FALSE);
-
-        PALETTEENTRY table[IDENTITY_PALETTE_MAX] = {};
-        ::GetSystemPaletteEntries(hDC, 0, (UINT)paletteSize, table);
-        MarkIdentityEntries(table, staticCount, paletteSize);
-        ResizePalette((UINT)paletteSize);
-        SetPaletteEntries(0, (UINT)paletteSize, table);
-        ok = TRUE;
-    }
+    BOOL ok = RebuildIdentityPalette(hDC, (HPALETTE)m_hObject, ReadPaletteDeviceFigures(hDC));
     ::DeleteDC(hDC);
     return ok;
 }

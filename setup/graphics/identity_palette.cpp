@@ -1,5 +1,14 @@
-// Identity palette arithmetic.
+// Identity palette arithmetic and rebuild.
 #include "identity_palette.h"
+
+PaletteDeviceFigures ReadPaletteDeviceFigures(HDC hDC)
+{
+    PaletteDeviceFigures figures;
+    figures.rasterCaps = ::GetDeviceCaps(hDC, RASTERCAPS);
+    figures.staticCount = ::GetDeviceCaps(hDC, NUMCOLORS);
+    figures.paletteSize = ::GetDeviceCaps(hDC, SIZEPALETTE);
+    return figures;
+}
 
 BOOL IdentityFiguresUsable(int staticCount, int paletteSize)
 {
@@ -21,5 +30,28 @@ BOOL MarkIdentityEntries(PALETTEENTRY* table, int staticCount, int paletteSize)
     }
     for (int i = half; i <= paletteSize - half - 1; i++)
         table[i].peFlags = PC_NOCOLLAPSE;
+    return TRUE;
+}
+
+BOOL RebuildIdentityPalette(HDC hDC, HPALETTE hPalette, const PaletteDeviceFigures& figures)
+{
+    if (!hDC || !hPalette || !(figures.rasterCaps & RC_PALETTE))
+        return FALSE;
+    // Checked before anything is changed: the table below holds 256 entries.
+    if (!IdentityFiguresUsable(figures.staticCount, figures.paletteSize))
+        return FALSE;
+    // Resetting the static use makes the system palette reload its static
+    // colours before it is read.
+    ::SetSystemPaletteUse(hDC, SYSPAL_NOSTATIC);
+    ::SetSystemPaletteUse(hDC, SYSPAL_STATIC);
+    HPALETTE previous = ::SelectPalette(hDC, hPalette, FALSE);
+    ::RealizePalette(hDC);
+    ::SelectPalette(hDC, previous, FALSE);
+
+    PALETTEENTRY table[IDENTITY_PALETTE_MAX] = {};
+    ::GetSystemPaletteEntries(hDC, 0, (UINT)figures.paletteSize, table);
+    MarkIdentityEntries(table, figures.staticCount, figures.paletteSize);
+    ::ResizePalette(hPalette, (UINT)figures.paletteSize);
+    ::SetPaletteEntries(hPalette, 0, (UINT)figures.paletteSize, table);
     return TRUE;
 }

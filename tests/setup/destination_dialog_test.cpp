@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <string.h>
+
 #include <string>
 
 #include "destination_dialog.h"
@@ -38,15 +41,21 @@ std::string CreateCaption(const std::string& display) { return "'" + display + "
 
 class DestinationDialogTest : public ::testing::Test {
 protected:
+    // The setup's frame is the main window, as in the program, so that the
+    // dialogs are owned as they are there; its start timer is stopped.
     void SetUp() override
     {
-        TestApp();
         start_ = CurrentDirectory();
         RemoveTree(kRoot);
+        CMarloView* view = OpenSetupWindow();
+        ASSERT_TRUE(view != NULL) << "the template made no setup view";
+        KillTimer(view->GetSafeHwnd(), 12345);
+        frame_ = TestApp().m_pMainWnd->GetSafeHwnd();
     }
     void TearDown() override
     {
         script_.Stop();
+        CloseSetupWindow();
         SetCurrentDirectoryA(start_.c_str());
         RemoveTree(kRoot);
     }
@@ -69,6 +78,7 @@ protected:
     void SortirTwice() { script_.Click("Destination directory", IDCANCEL).Click("Sortir", IDCANCEL); }
 
     std::string start_;
+    HWND frame_ = NULL;
     CDestinationDlg dialog_;
     DialogScript script_;
 };
@@ -94,20 +104,31 @@ TEST_F(DestinationDialogTest, AnExistingDirectoryIsAcceptedAndMadeCurrent)
     RemoveTree(existing);
 }
 
-TEST_F(DestinationDialogTest, DISABLED_CreateDialogShowsAPathOf30CharactersWholeAndCreatesIt)
+TEST_F(DestinationDialogTest, CreateDialogShowsAPathOf30CharactersWholeAndCreatesIt)
 {
-    std::string path = std::string(kRoot) + "\\thirty-chars";  // 16 + 1 + 13
+    std::string path = std::string(kRoot) + "\\thirty-letter";  // 16 + 1 + 13
     ASSERT_EQ(30u, path.size());
     std::string caption, createText, otherText;
-    script_.Click("Destination directory", IDOK);
+    HWND destination = NULL, owner = NULL;
+    bool destinationEnabled = true, frameEnabled = true;
+    script_.OnDialog("Destination directory", [&](HWND dialog) {
+        destination = dialog;
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
     script_.OnDialog(CreateCaption(path).c_str(), [&](HWND create) {
         caption = WindowText(create);
         createText = WindowText(GetDlgItem(create, IDOK));
         otherText = WindowText(GetDlgItem(create, IDCANCEL));
-        EXPECT_FALSE(IsWindowEnabled(GetWindow(create, GW_OWNER))) << "the destination dialog is enabled";
+        owner = GetWindow(create, GW_OWNER);
+        destinationEnabled = IsWindowEnabled(destination) != FALSE;
+        frameEnabled = IsWindowEnabled(frame_) != FALSE;
     });
     script_.Click(CreateCaption(path).c_str(), IDOK);
     EXPECT_EQ(IDOK, Run(path)) << script_.Report();
+    EXPECT_TRUE(destination != NULL && owner == destination) << "the create dialog is not owned by the destination dialog";
+    EXPECT_FALSE(destinationEnabled) << "the destination dialog is enabled under the create dialog";
+    EXPECT_FALSE(frameEnabled) << "the frame is enabled under the create dialog";
+    EXPECT_TRUE(IsWindowEnabled(frame_)) << "the frame stayed disabled";
     EXPECT_EQ(CreateCaption(path), caption);
     EXPECT_EQ("Cr\xE9" "er r\xE9pertoire '" + path + "'", createText);
     EXPECT_EQ("S\xE9lect. autre r\xE9pertoire", otherText);
@@ -115,9 +136,9 @@ TEST_F(DestinationDialogTest, DISABLED_CreateDialogShowsAPathOf30CharactersWhole
     EXPECT_EQ(path, CurrentDirectory());
 }
 
-TEST_F(DestinationDialogTest, DISABLED_APathOf31CharactersIsShortenedInTheCreateDialog)
+TEST_F(DestinationDialogTest, APathOf31CharactersIsShortenedInTheCreateDialog)
 {
-    std::string path = std::string(kRoot) + "\\thirty-one-ch";  // 31
+    std::string path = std::string(kRoot) + "\\thirty-one-len";  // 16 + 1 + 14
     ASSERT_EQ(31u, path.size());
     std::string display = path.substr(0, 3) + "...." + path.substr(31 - 23);
     ASSERT_EQ(30u, display.size());
@@ -230,6 +251,110 @@ TEST_F(DestinationDialogTest, TheEditTakesAtMost260Characters)
     EXPECT_EQ(IDCANCEL, Run("C:\\VRX2 Screen Saver")) << script_.Report();
     EXPECT_EQ(260, limit);
     EXPECT_EQ(260u, kept.size()) << "characters the edit took from a 300-character paste";
+}
+
+TEST_F(DestinationDialogTest, ARelativePathIsTriedFromTheCurrentDirectoryAndHandedOnAsTyped)
+{
+    std::string base = MakeScratchDirectory("destination-relative");
+    CreateDirectoryA(JoinPath(base, "rel").c_str(), NULL);
+    ASSERT_TRUE(SetCurrentDirectoryA(base.c_str()));
+    TypeAndInstall("rel");
+    EXPECT_EQ(IDOK, Run("C:\\VRX2 Screen Saver")) << script_.Report();
+    EXPECT_EQ(std::string("rel"), std::string(dialog_.path)) << "the path handed on";
+    EXPECT_EQ(JoinPath(base, "rel"), CurrentDirectory());
+    SetCurrentDirectoryA(start_.c_str());
+    RemoveTree(base);
+}
+
+// The folder browser is the shell's dialog; its tree is rooted at the drives.
+HWND BrowseTree(HWND browser) { return FindWindowExA(browser, NULL, "SysTreeView32", NULL); }
+
+HWND OwnBrowser()
+{
+    // Any dialog of this process other than the destination dialog.
+    HWND found = NULL;
+    for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId() && ClassName(w) == "#32770" && IsWindowVisible(w) &&
+            WindowText(w) != "Destination directory" && BrowseTree(w)) {
+            found = w;
+            break;
+        }
+    }
+    return found;
+}
+
+TEST_F(DestinationDialogTest, CancellingTheFolderBrowserChangesNothing)
+{
+    std::string browserText;
+    script_.Click("Destination directory", 1003);
+    script_.Then("the folder browser", [&] {
+        HWND browser = OwnBrowser();
+        if (!browser)
+            return false;
+        for (const std::string& text : ChildTexts(browser))
+            if (text == "Destination directory")
+                browserText = text;
+        PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    std::string after;
+    script_.OnDialog("Destination directory", [&](HWND dialog) { after = EditText(dialog); });
+    SortirTwice();
+    EXPECT_EQ(IDCANCEL, Run("C:\\VRX2 Screen Saver")) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ("Destination directory", browserText) << "the browser does not show its title above the tree";
+    EXPECT_EQ("C:\\VRX2 Screen Saver", after) << "cancelling the browser changed the edit";
+}
+
+TEST_F(DestinationDialogTest, AFolderChosenInTheBrowserFillsTheEditSelected)
+{
+    std::string chosen;
+    DWORD selection = 0;
+    script_.Click("Destination directory", 1003);
+    script_.Then("a drive chosen in the folder browser", [&] {
+        HWND browser = OwnBrowser();
+        HWND tree = browser ? BrowseTree(browser) : NULL;
+        if (!tree)
+            return false;
+        HTREEITEM root = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)root);
+        HTREEITEM drive = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)root);
+        // C: is the first drive whose path starts with C.
+        while (drive) {
+            char text[MAX_PATH] = "";
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT;
+            item.hItem = drive;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&item);
+            if (strstr(text, "C:"))
+                break;
+            drive = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)drive);
+        }
+        if (!drive)
+            return false;
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)drive);
+        PostMessageA(browser, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    script_.Then("the edit filled", [&] {
+        HWND dialog = OwnDialog("Destination directory");
+        if (!dialog || EditText(dialog) == "C:\\VRX2 Screen Saver")
+            return false;
+        chosen = EditText(dialog);
+        selection = (DWORD)SendDlgItemMessageA(dialog, 1002, EM_GETSEL, 0, 0);
+        return true;
+    });
+    SortirTwice();
+    EXPECT_EQ(IDCANCEL, Run("C:\\VRX2 Screen Saver")) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ("C:\\", chosen) << "the edit after choosing drive C: in the browser";
+    EXPECT_EQ(0u, LOWORD(selection));
+    EXPECT_EQ(chosen.size(), (size_t)HIWORD(selection)) << "the browsed path is not selected";
+    EXPECT_EQ(start_, CurrentDirectory()) << "browsing changed the current directory";
 }
 
 TEST(DisplayPath, ShortensOnlyPathsLongerThan30Characters)

@@ -53,6 +53,25 @@ BOOL TakeQuitMessage(int* exitCode)
     return TRUE;
 }
 
+BOOL PumpUntilQuit(DWORD timeoutMs, int* exitCode)
+{
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                if (exitCode)
+                    *exitCode = (int)msg.wParam;
+                return TRUE;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < timeoutMs);
+    return FALSE;
+}
+
 }  // namespace setuptest
 
 // The installation run as the sequence sees it: records what it is handed

@@ -31,5 +31,8 @@ CMarloView* OpenSetupWindow();
 void CloseSetupWindow();
 // Removes a posted quit message; TRUE when there was one, with its code.
 BOOL TakeQuitMessage(int* exitCode = NULL);
+// Dispatches this thread's messages until the quit message comes (which is
+// taken, not dispatched) or the time runs out; TRUE when it came, with its code.
+BOOL PumpUntilQuit(DWORD timeoutMs, int* exitCode = NULL);
 
 }  // namespace setuptest

@@ -36,6 +36,7 @@ class SetupSequenceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        g_installation = InstallationCall();
         start_ = CurrentDirectory();
         destination_ = MakeScratchDirectory("sequence-destination");
         view_ = OpenSetupWindow();
@@ -50,20 +51,9 @@ protected:
         RemoveTree(destination_);
     }
 
-    // Pumps until the sequence has posted its quit message.
-    bool RunUntilQuit(DWORD timeoutMs = 20000)
-    {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            int code = -1;
-            if (TakeQuitMessage(&code)) {
-                quitCode_ = code;
-                return true;
-            }
-            PumpFor(20);
-        }
-        return false;
-    }
+    // Pumps until the sequence has posted its quit message. (A plain pump
+    // would take the quit message and drop it.)
+    bool RunUntilQuit(DWORD timeoutMs = 20000) { return PumpUntilQuit(timeoutMs, &quitCode_) != FALSE; }
 
     // Accepts the scratch destination in the destination dialog.
     void AcceptDestination()
@@ -119,7 +109,23 @@ TEST_F(SetupSequenceTest, FrameCoversTheScreenAndCarriesTheIcon)
     EXPECT_EQ(0xE900, GetDlgCtrlID(view_->GetSafeHwnd()));
 }
 
-TEST_F(SetupSequenceTest, DISABLED_FirstTickShowsThePictureThenOkInstallsBothIntoTheAcceptedDirectory)
+TEST_F(SetupSequenceTest, TheFrameTitleNeverTakesTheDocumentsName)
+{
+    KillTimer(view_->GetSafeHwnd(), 12345);
+    HWND frame = TestApp().m_pMainWnd->GetSafeHwnd();
+    CDocument* doc = view_->GetDocument();
+    ASSERT_TRUE(doc != NULL) << "the view has no document";
+    EXPECT_EQ(std::string("Marlo"), std::string(doc->GetTitle())) << "the new document's name";
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame));
+    doc->SetTitle("Other.doc");
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame)) << "the document's name reached the title";
+    // A second File New keeps the frame and its title.
+    TestApp().OnFileNew();
+    EXPECT_EQ(frame, TestApp().m_pMainWnd->GetSafeHwnd()) << "File New made another frame";
+    EXPECT_EQ(std::string(kFrameTitle), WindowText(frame));
+}
+
+TEST_F(SetupSequenceTest, FirstTickShowsThePictureThenOkInstallsBothIntoTheAcceptedDirectory)
 {
     bool sawPicture = false;
     int ticksDuringOptions = -1;
@@ -152,7 +158,56 @@ TEST_F(SetupSequenceTest, DISABLED_FirstTickShowsThePictureThenOkInstallsBothInt
     EXPECT_TRUE(g_pBackgroundImage == NULL) << "the picture outlived the view";
 }
 
-TEST_F(SetupSequenceTest, DISABLED_OkWithOneBoxClearedInstallsOnlyTheOther)
+// The colour of the background resource at (x, y) from its top-left corner.
+COLORREF BackgroundPixel(int x, int y)
+{
+    HRSRC found = FindResourceA(NULL, MAKEINTRESOURCEA(149), (LPCSTR)RT_BITMAP);
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(NULL, found)));
+    const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(data + 40);
+    const RGBQUAD& c = table[data[40 + 1024 + (size_t)(479 - y) * 640 + x]];
+    return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
+}
+
+TEST_F(SetupSequenceTest, EveryPaintAfterTheLoadShowsThePictureCentredOnBlack)
+{
+    int checked = 0, wrong = 0;
+    std::string firstWrong;
+    script_.OnDialog(kFrameTitle, [&](HWND dialog) {
+        HWND view = view_->GetSafeHwnd();
+        // Scribble over the view, then let it repaint itself.
+        HDC dc = GetDC(view);
+        RECT client;
+        GetClientRect(view, &client);
+        FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
+        ReleaseDC(view, dc);
+        InvalidateRect(view, NULL, TRUE);
+        UpdateWindow(view);
+        RECT box;
+        GetWindowRect(dialog, &box);
+        MapWindowPoints(NULL, view, reinterpret_cast<POINT*>(&box), 2);
+        int left = (client.right - 640) / 2, top = (client.bottom - 480) / 2;
+        for (int y = 1; y < client.bottom; y += 13) {
+            for (int x = 2; x < client.right; x += 11) {
+                POINT p = {x, y};
+                if (PtInRect(&box, p))
+                    continue;
+                int px = x - left, py = y - top;
+                COLORREF want = px >= 0 && px < 640 && py >= 0 && py < 480 ? BackgroundPixel(px, py) : RGB(0, 0, 0);
+                COLORREF got = PixelOf(view, x, y);
+                checked++;
+                if (got != want && wrong++ == 0)
+                    firstWrong = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            }
+        }
+    });
+    script_.Click(kFrameTitle, IDCANCEL).Click("Sortir", IDCANCEL);
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_GT(checked, 500);
+    EXPECT_EQ(0, wrong) << "view pixels that are not the centred picture on black, first at " << firstWrong;
+}
+
+TEST_F(SetupSequenceTest, OkWithOneBoxClearedInstallsOnlyTheOther)
 {
     script_.Click(kFrameTitle, 1001).Click(kFrameTitle, IDOK);
     AcceptDestination();
@@ -163,7 +218,7 @@ TEST_F(SetupSequenceTest, DISABLED_OkWithOneBoxClearedInstallsOnlyTheOther)
     EXPECT_EQ(0, g_installation.installSound);
 }
 
-TEST_F(SetupSequenceTest, DISABLED_SortirKeepsThePresetChoicesAndInstallerInstallsBoth)
+TEST_F(SetupSequenceTest, SortirKeepsThePresetChoicesAndInstallerInstallsBoth)
 {
     int accepted = -1, saver = -1, sound = -1;
     script_.Click(kFrameTitle, 1000).Click(kFrameTitle, 1001).Click(kFrameTitle, IDCANCEL);
@@ -189,7 +244,7 @@ TEST_F(SetupSequenceTest, DISABLED_SortirKeepsThePresetChoicesAndInstallerInstal
     EXPECT_EQ(1, g_installation.installSound);
 }
 
-TEST_F(SetupSequenceTest, DISABLED_CancelInTheDestinationDialogInstallsNothing)
+TEST_F(SetupSequenceTest, CancelInTheDestinationDialogInstallsNothing)
 {
     script_.Click(kFrameTitle, IDOK).Click("Destination directory", IDCANCEL).Click("Sortir", IDCANCEL);
     script_.Start();
@@ -228,7 +283,7 @@ TEST_F(SetupSequenceTest, EscapeBeforeTheFirstTickCreatesThePictureFirstAndRunsT
     EXPECT_EQ(0, g_installation.calls);
 }
 
-TEST_F(SetupSequenceTest, DISABLED_ADestinationThatDoesNotFitItsBufferIsRefusedWithAMessage)
+TEST_F(SetupSequenceTest, ADestinationThatDoesNotFitItsBufferIsRefusedWithAMessage)
 {
     // 260 characters that name an existing directory: "C:\.\.\...\<scratch>".
     std::string tail = destination_.substr(3);
@@ -241,6 +296,8 @@ TEST_F(SetupSequenceTest, DISABLED_ADestinationThatDoesNotFitItsBufferIsRefusedW
     ASSERT_EQ(260u, longPath.size());
 
     std::vector<std::string> messageTexts;
+    bool frameEnabledUnderMessage = false;
+    HWND messageOwner = NULL;
     script_.Click(kFrameTitle, IDOK);
     script_.OnDialog("Destination directory", [&](HWND dialog) { SetEditText(dialog, longPath); });
     script_.Click("Destination directory", IDOK);
@@ -254,15 +311,25 @@ TEST_F(SetupSequenceTest, DISABLED_ADestinationThatDoesNotFitItsBufferIsRefusedW
         }
         if (HWND error = OwnDialog("Error")) {
             messageTexts = ChildTexts(error);
+            frameEnabledUnderMessage = IsWindowEnabled(TestApp().m_pMainWnd->GetSafeHwnd()) != FALSE;
+            messageOwner = GetWindow(error, GW_OWNER);
             PostMessageA(error, WM_COMMAND, IDOK, 0);
             return true;
         }
         return false;
     });
+    // Back in the destination dialog with the text as it was typed.
+    std::string shownAgain;
+    script_.OnDialog("Destination directory", [&](HWND dialog) {
+        char text[300] = "";
+        GetDlgItemTextA(dialog, 1002, text, sizeof text);
+        shownAgain = text;
+    });
     script_.Click("Destination directory", IDCANCEL).Click("Sortir", IDCANCEL);
     script_.Start();
     ASSERT_TRUE(RunUntilQuit()) << script_.Report();
     EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ(longPath, shownAgain) << "the destination dialog after the refusal";
     EXPECT_EQ(0, g_installation.calls) << "a path of 260 characters reached the installation run as \""
                                        << g_installation.destination << "\"";
     ASSERT_FALSE(messageTexts.empty());
@@ -271,6 +338,10 @@ TEST_F(SetupSequenceTest, DISABLED_ADestinationThatDoesNotFitItsBufferIsRefusedW
         explained |= text == "create dialog" ||
                      text == "Le chemin de destination est trop long : 259 caract\xE8res au plus.";
     EXPECT_TRUE(explained) << "the refusal gave no reason";
+    if (messageTexts.front() != "create dialog") {
+        EXPECT_EQ(TestApp().m_pMainWnd->GetSafeHwnd(), messageOwner) << "the message is not owned by the frame";
+        EXPECT_FALSE(frameEnabledUnderMessage) << "the frame (and its Exit menu) was enabled under the message";
+    }
 }
 
 }  // namespace
