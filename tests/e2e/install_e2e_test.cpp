@@ -466,6 +466,60 @@ TEST_F(InstallEndToEndTest, AnExistingSaverIsReplacedWithoutAQuestion)
     ExpectSameFile(DistFile("pictures", "VRXSaver.scr"), InstalledSaver());
 }
 
+TEST_F(InstallEndToEndTest, InstallingAgainIntoTheSameDestinationAsksBeforeReplacing)
+{
+    std::string destination = JoinPath(scratch_, "Again");
+    EXPECT_EQ(0u, Install(DistDirectory(), destination));
+    SetupRun again;
+    again.overwriteAnswer = "Yes to &all";
+    ASSERT_TRUE(again.Start(DistDirectory()));
+    ASSERT_TRUE(again.ChooseAndConfirm(true, true));
+    ASSERT_TRUE(again.AcceptDestination(destination));
+    EXPECT_EQ(0u, again.Finish());
+    EXPECT_TRUE(again.unexpected.empty()) << Join(again.unexpected);
+    EXPECT_EQ(2, again.overwriteQuestions) << "one question for the sounds, one for the pictures";
+    EXPECT_EQ(std::vector<std::string>{kInstalledMessage}, again.messages);
+    ExpectSounds(destination, DistDirectory());
+    ExpectPictures(destination, DistDirectory());
+    ExpectSettingText("Previous Saver", InstalledSaver());
+}
+
+TEST_F(InstallEndToEndTest, CancellingTheReplacementActivatesNothingAndReportsNoSuccess)
+{
+    std::string destination = JoinPath(scratch_, "Cancelled");
+    EXPECT_EQ(0u, Install(DistDirectory(), destination));
+    SetActiveSaver(kOldSaver);
+    SetupRun again;
+    again.overwriteAnswer = "Cancel";
+    ASSERT_TRUE(again.Start(DistDirectory()));
+    ASSERT_TRUE(again.ChooseAndConfirm(true, true));
+    ASSERT_TRUE(again.AcceptDestination(destination));
+    EXPECT_EQ(0u, again.Finish());
+    EXPECT_TRUE(again.unexpected.empty()) << Join(again.unexpected);
+    EXPECT_LE(1, again.overwriteQuestions);
+    EXPECT_TRUE(again.messages.empty()) << "a cancelled copy was reported as success: " << Join(again.messages);
+    EXPECT_EQ(kOldSaver, ActiveSaver());
+    ExpectSettingText("Previous Saver", kOldSaver);
+    ExpectSettings(destination, "Yes", "Yes");
+    ExpectSoundScheme(destination + "\\sounds");
+}
+
+TEST_F(InstallEndToEndTest, AMediumSoDeepThatItsPathsDoNotFitIsRefusedWithNothingWritten)
+{
+    // The medium's own path fits; with "\\pictures\\VRXSaver.scr" it would not.
+    std::string name(250 - scratch_.size(), 'm');
+    std::string medium = MakeMedium(name, MediumContents());
+    ASSERT_EQ(251u, medium.size());
+    ASSERT_TRUE(DirectoryExists(JoinPath(medium, "pictures")));
+    std::string destination = JoinPath(scratch_, "Deep");
+    EXPECT_EQ(0u, Install(medium, destination));
+    ASSERT_EQ(1u, messages_.size()) << Join(messages_);
+    EXPECT_EQ("Chemin trop long (259 caract\xE8res au plus), rien n'a \xE9t\xE9 install\xE9 :\n" + medium +
+                  "\\sounds\\*.wav",
+              messages_[0]);
+    ExpectNothingInstalled();
+}
+
 TEST_F(InstallEndToEndTest, StartedFromAnotherDirectoryItLooksForItsFilesThere)
 {
     // A directory without sounds or pictures: every copy fails, nothing is activated.

@@ -1,6 +1,8 @@
 // Driving MARLO.EXE from outside.
 #include "setup_driver.h"
 
+#include <utility>
+
 using namespace vrxtest;
 
 namespace e2e {
@@ -55,7 +57,24 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK MatchText(HWND child, LPARAM lParam)
+{
+    std::pair<const char*, HWND>* wanted = reinterpret_cast<std::pair<const char*, HWND>*>(lParam);
+    if (WindowText(child) == wanted->first) {
+        wanted->second = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+HWND FindChildByText(HWND dialog, const char* text)
+{
+    std::pair<const char*, HWND> wanted(text, NULL);
+    EnumChildWindows(dialog, MatchText, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.second;
+}
 
 std::vector<std::string> ProcessWindows(DWORD processId)
 {
@@ -172,6 +191,11 @@ DWORD SetupRun::Finish(DWORD timeoutMs)
             if (IsMessageBox(window) && WindowText(window) == kProductTitle) {
                 messages.push_back(WindowText(GetDlgItem(window, 0xFFFF)));
                 SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+                PumpUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
+            } else if (overwriteAnswer && WindowText(window) == "Confirm file overwrite" &&
+                       FindChildByText(window, overwriteAnswer)) {
+                overwriteQuestions++;
+                SendMessageA(FindChildByText(window, overwriteAnswer), BM_CLICK, 0, 0);
                 PumpUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
             } else {
                 other = window;

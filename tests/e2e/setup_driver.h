@@ -47,6 +47,11 @@ public:
     // recorded in unexpected. The exit code, or kTimedOut.
     DWORD Finish(DWORD timeoutMs = 60000);
 
+    // The button that answers the shell's "Confirm file overwrite" question
+    // ("Yes to &all", "&No", "Cancel"...); NULL leaves it unexpected.
+    const char* overwriteAnswer = NULL;
+    int overwriteQuestions = 0;
+
     std::vector<std::string> messages;    // texts of the message boxes answered
     std::vector<std::string> unexpected;  // dialogs nobody asked for
 
@@ -58,6 +63,8 @@ private:
 void Click(HWND dialog, int id);
 // A control's text, read through WM_GETTEXT.
 std::string ItemText(HWND dialog, int id);
+// The child window of a dialog that carries this text, or NULL.
+HWND FindChildByText(HWND dialog, const char* text);
 // Texts of the static controls of a dialog, joined by " | ".
 std::string DialogTexts(HWND dialog);
 

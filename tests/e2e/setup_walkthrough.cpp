@@ -1,7 +1,9 @@
-// setup_walkthrough <destination> [extra pictures]: runs MARLO.EXE from
-// build\dist (or, with extra pictures, from a larger medium made from it, so
-// that the shell's progress stays up a while) and stops at each step for a
-// screenshot: it prints "SHOT <name>" and waits two seconds. Not a test.
+// setup_walkthrough <destination> [extra pictures [saver]]: runs MARLO.EXE
+// from build\dist (or, with extra pictures, from a larger medium made from
+// it, so that the shell's progress stays up a while) and stops at each step
+// for a screenshot: it prints "SHOT <name>" and waits two seconds. With
+// "saver" it then starts the installed saver from the Windows directory.
+// Not a test.
 #include <stdio.h>
 
 #include <string>
@@ -86,9 +88,14 @@ int main(int argc, char** argv)
             CloseHandle(process);
         if (!running)
             break;
+        std::string seen;
         for (const std::string& name : ProcessWindows(run.Id()))
-            printf("WINDOW %s\n", name.c_str());
-        HWND create = NULL, box = NULL, other = NULL;
+            seen += name + "; ";
+        static std::string lastSeen;
+        if (seen != lastSeen)
+            printf("WINDOWS %s\n", seen.c_str());
+        lastSeen = seen;
+        HWND create = NULL, box = NULL, confirm = NULL, other = NULL;
         for (HWND window = GetTopWindow(NULL); window; window = GetWindow(window, GW_HWNDNEXT)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
@@ -97,14 +104,24 @@ int main(int argc, char** argv)
             std::string title = WindowText(window);
             if (title.find("n'existe pas") != std::string::npos)
                 create = window;
+            else if (title == "Confirm file overwrite")
+                confirm = window;
             else if (ClassName(window) == "#32770" && GetDlgItem(window, 0xFFFF) && title == kProductTitle)
                 box = window;
-            else if (title != kProductTitle)
+            else if (title != kProductTitle && title != kDestinationTitle)
                 other = window;
         }
         if (create) {
             Shot("create");
             Click(create, IDOK);
+            PumpFor(300);
+        } else if (confirm) {
+            Shot("confirm");
+            HWND yesToAll = FindChildByText(confirm, "Yes to &all");
+            if (yesToAll)
+                SendMessageA(yesToAll, BM_CLICK, 0, 0);
+            else
+                PostMessageA(confirm, WM_COMMAND, IDCANCEL, 0);
             PumpFor(300);
         } else if (box) {
             Shot("success");
@@ -115,6 +132,18 @@ int main(int argc, char** argv)
             PumpFor(700);
         }
         PumpFor(50);
+    }
+    if (argc > 3 && std::string(argv[3]) == "saver") {
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        ChildProcess saver;
+        if (saver.Start(JoinPath(windows, "VRXSaver.scr"), "/s", windows) &&
+            WaitForProcessWindow(saver.Id(), "WindowsScreenSaverClass", "Screen Saver", 10000)) {
+            // The first picture comes after the wipe to black.
+            PumpFor(5000);
+            Shot("saver");
+        }
+        saver.Kill();
     }
     printf("DONE\n");
     return 0;
