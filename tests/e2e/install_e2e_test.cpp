@@ -520,6 +520,19 @@ TEST_F(InstallEndToEndTest, AMediumSoDeepThatItsPathsDoNotFitIsRefusedWithNothin
     ExpectNothingInstalled();
 }
 
+TEST_F(InstallEndToEndTest, ARelativeDestinationIsStoredAsTheFullPathItNamed)
+{
+    std::string medium = MakeMedium("relative-medium", MediumContents());
+    // Tried, created and entered relative to the medium, the current directory at the start.
+    std::string destination = JoinPath(medium, "Relative Saver");
+    EXPECT_EQ(0u, Install(medium, "Relative Saver"));
+    EXPECT_EQ(std::vector<std::string>{kInstalledMessage}, messages_);
+    ExpectSettings(destination, "Yes", "Yes");
+    ExpectUninstallEntry(destination);
+    ExpectSoundScheme(destination + "\\sounds");
+    ExpectPictures(destination, medium);
+}
+
 TEST_F(InstallEndToEndTest, StartedFromAnotherDirectoryItLooksForItsFilesThere)
 {
     // A directory without sounds or pictures: every copy fails, nothing is activated.
