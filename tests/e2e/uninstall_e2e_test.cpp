@@ -53,12 +53,12 @@ protected:
         DeleteFileA(unintest::InstalledUninstaller().c_str());
     }
 
-    // Both parts installed by MARLO.EXE from build\dist into installed_.
-    void InstallWithSetup()
+    // The parts chosen installed by MARLO.EXE from build\dist into installed_.
+    void InstallWithSetup(bool saver = true, bool sound = true)
     {
         SetupRun run;
         ASSERT_TRUE(run.Start(DistDirectory()));
-        ASSERT_TRUE(run.ChooseAndConfirm(true, true));
+        ASSERT_TRUE(run.ChooseAndConfirm(saver, sound));
         ASSERT_TRUE(run.AcceptDestination(installed_));
         ASSERT_EQ(0u, run.Finish());
         ASSERT_EQ(1u, run.messages.size()) << "the setup did not report success";
@@ -150,6 +150,16 @@ TEST_F(UninstallEndToEndTest, TheSetupsEntryRemovesItsInstallationAndGivesTheSys
         << "the uninstaller did not schedule its own removal";
     EXPECT_EQ(kOldSaver, unintest::ActiveSaver());
     EXPECT_FALSE(DirectoryExists(installed_));
+    EXPECT_EQ(before, State());
+}
+
+TEST_F(UninstallEndToEndTest, RemovingASoundsOnlyInstallationLeavesTheActiveSaverAlone)
+{
+    WriteUsersSoundScheme();
+    std::string before = State();
+    InstallWithSetup(false, true);
+    EXPECT_EQ(kDone, RunEntry(0, false, " /S"));
+    EXPECT_EQ(kOldSaver, unintest::ActiveSaver());
     EXPECT_EQ(before, State());
 }
 
