@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -545,6 +546,55 @@ TEST_F(InstallEndToEndTest, StartedFromAnotherDirectoryItLooksForItsFilesThere)
     EXPECT_FALSE(FileExists(InstalledSaver()));
     EXPECT_FALSE(FileExists(InstalledUninstaller()));
     ExpectSettings(destination, "Yes", "Yes");
+}
+
+// The saver that the setup put into the Windows directory, started there as
+// Windows starts it, shows a picture of the installed tree.
+TEST_F(InstallEndToEndTest, TheInstalledSaverShowsAnInstalledPicture)
+{
+    MediumContents contents;
+    contents.pictures = 0;
+    std::string medium = MakeMedium("saver-shows", contents);
+    CopyFileTo(DistFile("pictures", "vrx04.bmp"), JoinPath(JoinPath(medium, "pictures"), "vrx04.bmp"));
+    std::string destination = JoinPath(scratch_, "Saver shows");
+    ASSERT_EQ(0u, Install(medium, destination));
+    std::string installed = JoinPath(JoinPath(destination, "pictures"), "vrx04.bmp");
+    std::vector<BYTE> file = ReadFileBytes(installed);
+    ASSERT_GE(file.size(), 54u + 640u * 480u * 3u) << installed;
+    DWORD bits = *(const DWORD*)&file[10];
+    ASSERT_EQ(24, *(const WORD*)&file[28]) << "the test expects a 24-bit picture";
+    ASSERT_EQ(640, *(const LONG*)&file[18]);
+    ASSERT_EQ(480, *(const LONG*)&file[22]);
+    // Bottom-up rows of 640 BGR triples.
+    auto pictureAt = [&](int x, int y) {
+        const BYTE* p = &file[bits + (size_t)(479 - y) * 1920 + (size_t)x * 3];
+        return RGB(p[2], p[1], p[0]);
+    };
+
+    std::string windows = WindowsDirectory();
+    ChildProcess saver;
+    ASSERT_TRUE(saver.Start(InstalledSaver(), "/s", windows));
+    HWND window = WaitForProcessWindow(saver.Id(), "WindowsScreenSaverClass", NULL, 10000);
+    ASSERT_TRUE(window != NULL) << "the installed saver made no window";
+    const POINT points[] = {{320, 240}, {10, 10}, {629, 469}, {100, 400}, {500, 90}};
+    // The screen is 640 x 480, so the picture fills it at its natural size.
+    bool shown = PumpUntil(
+        [&] {
+            for (const POINT& point : points)
+                if (!Near(PixelOf(window, point.x, point.y), pictureAt(point.x, point.y), 8))
+                    return false;
+            return true;
+        },
+        8000);
+    std::string seen;
+    for (const POINT& point : points) {
+        char text[64];
+        sprintf(text, "(%ld,%ld) %06lX/%06lX ", point.x, point.y, (unsigned long)PixelOf(window, point.x, point.y),
+                (unsigned long)pictureAt(point.x, point.y));
+        seen += text;
+    }
+    saver.Kill();
+    EXPECT_TRUE(shown) << "screen/picture: " << seen;
 }
 
 }  // namespace
