@@ -36,8 +36,8 @@ void RemoveInstalledFile(const std::string& path, RemovalReport& report)
 
 void RemoveSoundFiles(const std::string& soundsFolder, RemovalReport& report)
 {
-    for (int i = 0; i < kSoundEventCount; ++i)
-        RemoveInstalledFile(soundsFolder + "\\" + kSoundEvents[i].fileName, report);
+    for (const SoundEvent& event : g_soundEvents)
+        RemoveInstalledFile(soundsFolder + event.suffix, report);
 }
 
 void RemovePictureFiles(const std::string& picturesFolder, RemovalReport& report)

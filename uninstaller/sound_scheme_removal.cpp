@@ -56,7 +56,7 @@ void RestoreCurrentSound(const SoundEvent& event, const std::string& ourSound, R
     if (!QueryDefaultText(currentKey, &current) || lstrcmpiA(current.c_str(), ourSound.c_str()) != 0)
         return;
     std::string fallback;
-    if (!QueryDefaultText(std::string(event.eventKey) + DEFAULT_SCHEME_NAME, &fallback))
+    if (!QueryDefaultText(std::string(event.eventKey) + SOUND_DEFAULT_SCHEME_NAME, &fallback))
         fallback.clear();
     if (!SetDefaultText(currentKey, fallback))
         report.Fail("HKEY_CURRENT_USER\\" + currentKey);
@@ -66,15 +66,14 @@ void RestoreCurrentSound(const SoundEvent& event, const std::string& ourSound, R
 
 void RemoveSoundScheme(const std::string& soundsFolder, RemovalReport& report)
 {
-    for (int i = 0; i < kSoundEventCount; ++i) {
-        const SoundEvent& event = kSoundEvents[i];
-        RestoreCurrentSound(event, soundsFolder + "\\" + event.fileName, report);
-        DeleteKeyOrFail(std::string(event.eventKey) + SCHEME_KEY_NAME, report);
+    for (const SoundEvent& event : g_soundEvents) {
+        RestoreCurrentSound(event, soundsFolder + event.suffix, report);
+        DeleteKeyOrFail(std::string(event.eventKey) + SOUND_SCHEME_KEY_NAME, report);
     }
-    DeleteKeyOrFail(SCHEME_NAMES_KEY, report);
+    DeleteKeyOrFail(SOUND_SCHEME_NAME_KEY, report);
 
     std::string scheme;
-    if (QueryDefaultText(SCHEMES_KEY, &scheme) && scheme == SCHEME_KEY_NAME &&
-        !SetDefaultText(SCHEMES_KEY, DEFAULT_SCHEME_NAME))
-        report.Fail("HKEY_CURRENT_USER\\" SCHEMES_KEY);
+    if (QueryDefaultText(SOUND_SCHEMES_KEY, &scheme) && scheme == SOUND_SCHEME_KEY_NAME &&
+        !SetDefaultText(SOUND_SCHEMES_KEY, SOUND_DEFAULT_SCHEME_NAME))
+        report.Fail("HKEY_CURRENT_USER\\" SOUND_SCHEMES_KEY);
 }

@@ -4,18 +4,7 @@
 
 #include <windows.h>
 
-#define SOUND_SCHEME_KEY_NAME "VRX 2"
-#define SOUND_SCHEME_DISPLAY_NAME "Kestrova 2 Sound Scheme"
-#define SOUND_SCHEMES_KEY "AppEvents\\Schemes"
-#define SOUND_SCHEME_NAME_KEY "AppEvents\\Schemes\\Names\\VRX 2"
-
-struct SoundEvent {
-    const char* eventKey;  // ends with a backslash
-    const char* suffix;    // begins with a backslash
-};
-
-// The sixteen events, in the order they are written.
-extern const SoundEvent g_soundEvents[16];
+#include "sound_events.h"
 
 // Names the scheme, makes it current and points every event of the table at
 // its file in soundDirectory (a full path without a trailing backslash).

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "registry_guard.h"
+#include "saved_state.h"
+#include "scheme_events.h"
 #include "setup_driver.h"
 #include "test_support.h"
 
 using namespace vrxtest;
-using namespace installtest;
 using namespace e2e;
 
 namespace {
@@ -24,20 +24,6 @@ namespace {
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VRX2SS";
 const char kOldSaver[] = "C:\\windows\\system32\\Old Saver.scr";
 const char kDefaultDestination[] = "C:\\VRX2 Screen Saver";
-const char* const kSoundFiles[16] = {"ast.wav", "clp.wav", "crs.wav", "def.wav", "exc.wav", "exw.wav",
-                                     "max.wav", "mec.wav", "mep.wav", "min.wav", "opp.wav", "que.wav",
-                                     "reu.wav", "red.wav", "stw.wav", "erb.wav"};
-const char* const kEventKeys[16] = {
-    "AppEvents\\Schemes\\Apps\\.Default\\SystemAsterisk\\",    "AppEvents\\Schemes\\Apps\\.Default\\Close\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\SystemHand\\",        "AppEvents\\Schemes\\Apps\\.Default\\.Default\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\SystemExclamation\\", "AppEvents\\Schemes\\Apps\\.Default\\SystemExit\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\Maximize\\",          "AppEvents\\Schemes\\Apps\\.Default\\MenuCommand\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\MenuPopup\\",         "AppEvents\\Schemes\\Apps\\.Default\\Minimize\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\Open\\",              "AppEvents\\Schemes\\Apps\\.Default\\SystemQuestion\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\RestoreUp\\",         "AppEvents\\Schemes\\Apps\\.Default\\RestoreDown\\",
-    "AppEvents\\Schemes\\Apps\\.Default\\SystemStart\\",       "AppEvents\\Schemes\\Apps\\Explorer\\EmptyRecycleBin\\",
-};
-
 // What a medium holds besides MARLO.EXE's own directory layout.
 struct MediumContents {
     bool sounds = true;
@@ -119,8 +105,8 @@ protected:
         if (contents.sounds) {
             std::string sounds = JoinPath(medium, "sounds");
             CreateDirectoryA(sounds.c_str(), NULL);
-            for (const char* file : kSoundFiles)
-                CopyFileTo(DistFile("sounds", file), JoinPath(sounds, file));
+            for (const SchemeEvent& event : kSchemeEvents)
+                CopyFileTo(DistFile("sounds", event.fileName), JoinPath(sounds, event.fileName));
         }
         return medium;
     }
@@ -185,18 +171,19 @@ protected:
         EXPECT_EQ(std::string("Kestrova 2 Sound Scheme") + '\0',
                   ReadValue(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Names\\VRX 2", "").Text());
         for (int i = 0; i < 16; ++i) {
-            std::string path = soundDirectory + "\\" + kSoundFiles[i] + '\0';
-            EXPECT_EQ(path, ReadValue(HKEY_CURRENT_USER, std::string(kEventKeys[i]) + "VRX 2", "").Text())
-                << kEventKeys[i];
-            EXPECT_EQ(path, ReadValue(HKEY_CURRENT_USER, std::string(kEventKeys[i]) + ".Current", "").Text())
-                << kEventKeys[i];
+            const SchemeEvent& event = kSchemeEvents[i];
+            std::string path = soundDirectory + "\\" + event.fileName + '\0';
+            EXPECT_EQ(path, ReadValue(HKEY_CURRENT_USER, std::string(event.eventKey) + "VRX 2", "").Text())
+                << event.eventKey;
+            EXPECT_EQ(path, ReadValue(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Current", "").Text())
+                << event.eventKey;
         }
     }
     void ExpectNoSoundScheme()
     {
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Names\\VRX 2"));
-        for (const char* key : kEventKeys)
-            EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(key) + "VRX 2")) << key;
+        for (const SchemeEvent& event : kSchemeEvents)
+            EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(event.eventKey) + "VRX 2")) << event.eventKey;
         EXPECT_NE(std::string("VRX 2") + '\0', ReadValue(HKEY_CURRENT_USER, "AppEvents\\Schemes", "").Text());
     }
     void ExpectSameFile(const std::string& original, const std::string& copy)
@@ -210,8 +197,8 @@ protected:
         std::string sounds = JoinPath(installedPath, "sounds");
         ASSERT_TRUE(DirectoryExists(sounds)) << sounds;
         EXPECT_EQ(16u, FilesIn(sounds, "*").size());
-        for (const char* file : kSoundFiles)
-            ExpectSameFile(JoinPath(JoinPath(medium, "sounds"), file), JoinPath(sounds, file));
+        for (const SchemeEvent& event : kSchemeEvents)
+            ExpectSameFile(JoinPath(JoinPath(medium, "sounds"), event.fileName), JoinPath(sounds, event.fileName));
     }
     void ExpectPictures(const std::string& installedPath, const std::string& medium)
     {

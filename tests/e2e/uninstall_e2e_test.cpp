@@ -26,11 +26,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FileExists(MarloPath()));
-        systemIni_ = ReadFileBytes(JoinPath(unintest::WindowsDirectory(), "system.ini"));
-        appEvents_.reset(new unintest::SavedTree(HKEY_CURRENT_USER, "AppEvents"));
+        systemIni_ = ReadFileBytes(JoinPath(WindowsDirectory(), "system.ini"));
+        appEvents_.reset(new SavedTree(HKEY_CURRENT_USER, "AppEvents"));
         DeleteKeyTree(HKEY_CURRENT_USER, "AppEvents");
         Forget();
-        unintest::SetActiveSaver(kOldSaver);
+        SetActiveSaver(kOldSaver);
         scratch_ = MakeScratchDirectory("e2e-uninstall");
         installed_ = JoinPath(scratch_, "VRX2 Screen Saver");
     }
@@ -38,7 +38,7 @@ protected:
     void TearDown() override
     {
         unintest::CancelPendingDeletion(unintest::InstalledUninstaller());
-        std::string ini = JoinPath(unintest::WindowsDirectory(), "system.ini");
+        std::string ini = JoinPath(WindowsDirectory(), "system.ini");
         WriteFileBytes(ini, systemIni_.data(), systemIni_.size());
         appEvents_->Restore();
         Forget();
@@ -79,7 +79,7 @@ protected:
     DWORD RunEntry(int answer, bool closing, const std::string& extra = "")
     {
         ChildProcess child;
-        if (!child.Start(unintest::InstalledUninstaller(), EntryCommandLine() + extra, unintest::WindowsDirectory(),
+        if (!child.Start(unintest::InstalledUninstaller(), EntryCommandLine() + extra, WindowsDirectory(),
                          true))
             return kTimedOut;
         if (answer) {
@@ -118,7 +118,7 @@ protected:
     }
 
     std::vector<BYTE> systemIni_;
-    std::unique_ptr<unintest::SavedTree> appEvents_;
+    std::unique_ptr<SavedTree> appEvents_;
     std::string scratch_;
     std::string installed_;
     std::string closing_;
@@ -130,7 +130,7 @@ void WriteUsersSoundScheme()
 {
     WriteText(HKEY_CURRENT_USER, unintest::kSchemesKey, "", ".Default", true);
     WriteText(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Names\\.Default", "", "Windows Default", true);
-    for (const unintest::EventSound& event : unintest::kEvents) {
+    for (const SchemeEvent& event : kSchemeEvents) {
         std::string sound = std::string("C:\\windows\\media\\chord-") + event.fileName;
         WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Default", "", sound, true);
         WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Current", "", sound, true);
@@ -148,7 +148,7 @@ TEST_F(UninstallEndToEndTest, TheSetupsEntryRemovesItsInstallationAndGivesTheSys
     EXPECT_FALSE(closing_.empty());
     EXPECT_TRUE(unintest::DeletionIsPending(unintest::InstalledUninstaller()))
         << "the uninstaller did not schedule its own removal";
-    EXPECT_EQ(kOldSaver, unintest::ActiveSaver());
+    EXPECT_EQ(kOldSaver, ActiveSaver());
     EXPECT_FALSE(DirectoryExists(installed_));
     EXPECT_EQ(before, State());
 }
@@ -159,7 +159,7 @@ TEST_F(UninstallEndToEndTest, RemovingASoundsOnlyInstallationLeavesTheActiveSave
     std::string before = State();
     InstallWithSetup(false, true);
     EXPECT_EQ(kDone, RunEntry(0, false, " /S"));
-    EXPECT_EQ(kOldSaver, unintest::ActiveSaver());
+    EXPECT_EQ(kOldSaver, ActiveSaver());
     EXPECT_EQ(before, State());
 }
 
@@ -175,7 +175,7 @@ TEST_F(UninstallEndToEndTest, AUsersOwnFileInThePicturesKeepsItsDirectory)
         EXPECT_FALSE(FileExists(JoinPath(JoinPath(installed_, "pictures"), name))) << name;
     EXPECT_FALSE(DirectoryExists(JoinPath(installed_, "sounds")));
     EXPECT_FALSE(FileExists(unintest::InstalledSaver()));
-    EXPECT_EQ(kOldSaver, unintest::ActiveSaver());
+    EXPECT_EQ(kOldSaver, ActiveSaver());
 }
 
 TEST_F(UninstallEndToEndTest, AnsweringNoChangesNothing)
@@ -195,7 +195,7 @@ TEST_F(UninstallEndToEndTest, ASecondRemovalFindsNothingAndChangesNothing)
     // The entry is gone; the same command line is run again, as a user
     // might from an old shortcut.
     ChildProcess again;
-    ASSERT_TRUE(again.Start(unintest::InstalledUninstaller(), command + " /S", unintest::WindowsDirectory(), true));
+    ASSERT_TRUE(again.Start(unintest::InstalledUninstaller(), command + " /S", WindowsDirectory(), true));
     ASSERT_TRUE(again.WaitPumping(30000));
     EXPECT_EQ(kNothingDone, again.ExitCode());
     EXPECT_EQ(removed, State());

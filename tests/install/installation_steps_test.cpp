@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "installation_steps.h"
-#include "registry_guard.h"
+#include "saved_state.h"
 #include "test_support.h"
 
 using namespace vrxtest;
-using namespace installtest;
 
 namespace {
 

@@ -7,12 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "registry_guard.h"
+#include "saved_state.h"
 #include "saver_activation.h"
 #include "test_support.h"
 
 using namespace vrxtest;
-using namespace installtest;
 
 namespace {
 

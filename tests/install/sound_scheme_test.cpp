@@ -7,36 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "registry_guard.h"
+#include "saved_state.h"
+#include "scheme_events.h"
 #include "sound_scheme.h"
 #include "test_support.h"
 
 using namespace vrxtest;
-using namespace installtest;
 
 namespace {
 
 const char kSoundDir[] = "C:\\VRX2 Screen Saver\\sounds";
-
-// The sixteen rows as the registry must show them.
-const char* const kRows[16][2] = {
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemAsterisk\\", "ast.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Close\\", "clp.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemHand\\", "crs.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\.Default\\", "def.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemExclamation\\", "exc.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemExit\\", "exw.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Maximize\\", "max.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\MenuCommand\\", "mec.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\MenuPopup\\", "mep.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Minimize\\", "min.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Open\\", "opp.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemQuestion\\", "que.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\RestoreUp\\", "reu.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\RestoreDown\\", "red.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemStart\\", "stw.wav"},
-    {"AppEvents\\Schemes\\Apps\\Explorer\\EmptyRecycleBin\\", "erb.wav"},
-};
 
 class SoundSchemeTest : public ::testing::Test {
 protected:
@@ -67,18 +47,18 @@ TEST_F(SoundSchemeTest, TheSchemeIsNamedAndMadeCurrent)
 TEST_F(SoundSchemeTest, EverySixteenEventsGetTheirFileInTheSchemeAndAsCurrent)
 {
     RegisterSoundScheme(kSoundDir);
-    for (const auto& row : kRows) {
-        std::string path = std::string(kSoundDir) + "\\" + row[1];
-        ExpectText(std::string(row[0]) + "VRX 2", path);
-        ExpectText(std::string(row[0]) + ".Current", path);
+    for (const SchemeEvent& row : kSchemeEvents) {
+        std::string path = std::string(kSoundDir) + "\\" + row.fileName;
+        ExpectText(std::string(row.eventKey) + "VRX 2", path);
+        ExpectText(std::string(row.eventKey) + ".Current", path);
     }
 }
 
 TEST_F(SoundSchemeTest, TheTableIsTheOneWrittenInItsOrder)
 {
     for (int i = 0; i < 16; ++i) {
-        EXPECT_STREQ(kRows[i][0], g_soundEvents[i].eventKey) << "row " << i + 1;
-        EXPECT_EQ(std::string("\\") + kRows[i][1], g_soundEvents[i].suffix) << "row " << i + 1;
+        EXPECT_STREQ(kSchemeEvents[i].eventKey, g_soundEvents[i].eventKey) << "row " << i + 1;
+        EXPECT_EQ(std::string("\\") + kSchemeEvents[i].fileName, g_soundEvents[i].suffix) << "row " << i + 1;
     }
 }
 

@@ -6,12 +6,11 @@
 
 #include <string>
 
-#include "registry_guard.h"
+#include "saved_state.h"
 #include "test_support.h"
 #include "uninstall_entry.h"
 
 using namespace vrxtest;
-using namespace installtest;
 
 namespace {
 

@@ -19,25 +19,6 @@ const char kUninstallEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Un
 const char kSchemesKey[] = "AppEvents\\Schemes";
 const char kSchemeNamesKey[] = "AppEvents\\Schemes\\Names\\VRX 2";
 
-const EventSound kEvents[16] = {
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemAsterisk\\", "ast.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Close\\", "clp.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemHand\\", "crs.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\.Default\\", "def.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemExclamation\\", "exc.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemExit\\", "exw.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Maximize\\", "max.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\MenuCommand\\", "mec.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\MenuPopup\\", "mep.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Minimize\\", "min.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\Open\\", "opp.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemQuestion\\", "que.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\RestoreUp\\", "reu.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\RestoreDown\\", "red.wav"},
-    {"AppEvents\\Schemes\\Apps\\.Default\\SystemStart\\", "stw.wav"},
-    {"AppEvents\\Schemes\\Apps\\Explorer\\EmptyRecycleBin\\", "erb.wav"},
-};
-
 namespace {
 
 const char kPendingKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
@@ -160,13 +141,6 @@ std::wstring NtPath(const std::string& path) { return L"\\??\\" + Widen(path); }
 
 }  // namespace
 
-std::string WindowsDirectory()
-{
-    char buffer[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return std::string(buffer, length);
-}
-
 std::string InstalledSaver() { return JoinPath(WindowsDirectory(), "VRXSaver.scr"); }
 std::string InstalledUninstaller() { return JoinPath(WindowsDirectory(), "ssunins.exe"); }
 
@@ -182,11 +156,11 @@ void Install(const InstalledState& state)
     WriteText(HKEY_LOCAL_MACHINE, kSettingsKey, "Screen Saver Installed", state.saver ? "Yes" : "No");
     if (state.sounds) {
         CreateDirectoryA(sounds.c_str(), NULL);
-        for (const EventSound& event : kEvents)
+        for (const SchemeEvent& event : kSchemeEvents)
             CopyFileTo(JoinPath(JoinPath(Dist(), "sounds"), event.fileName), JoinPath(sounds, event.fileName));
         WriteText(HKEY_CURRENT_USER, kSchemeNamesKey, "", "Kestrova 2 Sound Scheme", true);
         WriteText(HKEY_CURRENT_USER, kSchemesKey, "", "VRX 2", true);
-        for (const EventSound& event : kEvents) {
+        for (const SchemeEvent& event : kSchemeEvents) {
             std::string path = JoinPath(sounds, event.fileName);
             WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + "VRX 2", "", path, true);
             WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Current", "", path, true);
@@ -208,15 +182,6 @@ void Install(const InstalledState& state)
               InstalledUninstaller() + " " + state.installedPath, true);
 }
 
-std::string ActiveSaver()
-{
-    char buffer[MAX_PATH];
-    DWORD length = GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "<absent>", buffer, MAX_PATH, "system.ini");
-    return std::string(buffer, length);
-}
-
-void SetActiveSaver(const char* path) { WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", path, "system.ini"); }
-
 std::string Snapshot(const std::string& installedPath)
 {
     std::ostringstream out;
@@ -229,57 +194,6 @@ std::string Snapshot(const std::string& installedPath)
     DumpKey(HKEY_LOCAL_MACHINE, Widen(kUninstallEntry), out);
     DumpKey(HKEY_CURRENT_USER, L"AppEvents", out);
     return out.str();
-}
-
-SavedTree::SavedTree(HKEY root, const std::string& path) : root_(root), path_(path)
-{
-    std::vector<std::wstring> pending = {Widen(path)};
-    while (!pending.empty()) {
-        std::wstring current = pending.back();
-        pending.pop_back();
-        HKEY key;
-        if (RegOpenKeyExW(root, current.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            continue;
-        existed_ = true;
-        Key saved;
-        saved.path = current;
-        for (DWORD i = 0;; ++i) {
-            wchar_t name[512];
-            DWORD nameLength = 512;
-            BYTE data[8192];
-            DWORD size = sizeof data;
-            DWORD type = 0;
-            if (RegEnumValueW(key, i, name, &nameLength, NULL, &type, data, &size) != ERROR_SUCCESS)
-                break;
-            saved.values.push_back({std::wstring(name, nameLength), type, std::vector<BYTE>(data, data + size)});
-        }
-        for (DWORD i = 0;; ++i) {
-            wchar_t name[512];
-            DWORD nameLength = 512;
-            if (RegEnumKeyExW(key, i, name, &nameLength, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-                break;
-            pending.push_back(current + L"\\" + std::wstring(name, nameLength));
-        }
-        RegCloseKey(key);
-        keys_.push_back(saved);
-    }
-}
-
-void SavedTree::Restore() const
-{
-    DeleteKeyTree(root_, path_);
-    if (!existed_)
-        return;
-    for (const Key& saved : keys_) {
-        HKEY key;
-        if (RegCreateKeyExW(root_, saved.path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
-            ERROR_SUCCESS)
-            continue;
-        for (const Value& value : saved.values)
-            RegSetValueExW(key, value.name.empty() ? NULL : value.name.c_str(), 0, value.type, value.bytes.data(),
-                           static_cast<DWORD>(value.bytes.size()));
-        RegCloseKey(key);
-    }
 }
 
 bool DeletionIsPending(const std::string& path)

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "saved_state.h"
+#include "scheme_events.h"
+
 namespace unintest {
 
 extern const char kProductName[];      // caption of every message of the uninstaller
@@ -15,13 +18,6 @@ extern const char kUninstallEntry[];   // HKLM key of the uninstall entry
 extern const char kSchemesKey[];       // HKCU AppEvents\Schemes
 extern const char kSchemeNamesKey[];   // HKCU AppEvents\Schemes\Names\VRX 2
 
-struct EventSound {
-    const char* eventKey;  // ends with a backslash
-    const char* fileName;
-};
-extern const EventSound kEvents[16];
-
-std::string WindowsDirectory();
 std::string InstalledSaver();      // <Windows>\VRXSaver.scr
 std::string InstalledUninstaller();  // <Windows>\ssunins.exe
 
@@ -38,36 +34,10 @@ void Install(const InstalledState& state);
 // Names of the installed picture files.
 std::vector<std::string> PictureNames();
 
-// The [boot] SCRNSAVE.EXE entry of system.ini; "<absent>" when missing.
-std::string ActiveSaver();
-void SetActiveSaver(const char* path);  // NULL removes the entry
-
 // Everything the uninstaller could touch, as text: system.ini, the installed
 // tree, the two Windows-directory files, the settings key, the uninstall
 // entry and HKCU AppEvents, values with their types and exact bytes.
 std::string Snapshot(const std::string& installedPath);
-
-// A registry tree saved to memory and written back as it was.
-class SavedTree {
-public:
-    SavedTree(HKEY root, const std::string& path);
-    void Restore() const;
-
-private:
-    struct Value {
-        std::wstring name;
-        DWORD type;
-        std::vector<BYTE> bytes;
-    };
-    struct Key {
-        std::wstring path;
-        std::vector<Value> values;
-    };
-    HKEY root_;
-    std::string path_;
-    bool existed_ = false;
-    std::vector<Key> keys_;
-};
 
 // The pending deletions at the next start (PendingFileRenameOperations).
 bool DeletionIsPending(const std::string& path);

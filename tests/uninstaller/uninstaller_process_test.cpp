@@ -103,7 +103,7 @@ protected:
 
     void ExpectEverythingRemoved()
     {
-        for (const EventSound& event : kEvents) {
+        for (const SchemeEvent& event : kSchemeEvents) {
             std::string file = JoinPath(Sounds(), event.fileName);
             EXPECT_FALSE(FileExists(file)) << file << " was expected to be deleted";
             EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(event.eventKey) + "VRX 2"))

@@ -1,5 +1,5 @@
-// Saving and restoring what the installation steps touch: a registry tree,
-// and the system.ini of the Windows directory.
+// Saving and restoring what the programs under test touch: a registry tree,
+// a file such as system.ini, and the active screen saver.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace installtest {
+namespace vrxtest {
 
 std::string WindowsDirectory();
 std::string SystemIniPath();
@@ -52,4 +52,4 @@ private:
     std::vector<BYTE> bytes_;
 };
 
-}  // namespace installtest
+}  // namespace vrxtest

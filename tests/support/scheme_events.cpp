@@ -1,7 +1,8 @@
-// The sound scheme's event table, in the order the setup program writes it.
-#include "sound_events.h"
+#include "scheme_events.h"
 
-const SoundEvent kSoundEvents[] = {
+namespace vrxtest {
+
+const SchemeEvent kSchemeEvents[16] = {
     {"AppEvents\\Schemes\\Apps\\.Default\\SystemAsterisk\\", "ast.wav"},
     {"AppEvents\\Schemes\\Apps\\.Default\\Close\\", "clp.wav"},
     {"AppEvents\\Schemes\\Apps\\.Default\\SystemHand\\", "crs.wav"},
@@ -20,4 +21,4 @@ const SoundEvent kSoundEvents[] = {
     {"AppEvents\\Schemes\\Apps\\Explorer\\EmptyRecycleBin\\", "erb.wav"},
 };
 
-const int kSoundEventCount = sizeof kSoundEvents / sizeof kSoundEvents[0];
+}  // namespace vrxtest

@@ -1,11 +1,9 @@
 // Saving and restoring registry trees and files around a test.
-#include "registry_guard.h"
+#include "saved_state.h"
 
 #include "test_support.h"
 
-using namespace vrxtest;
-
-namespace installtest {
+namespace vrxtest {
 
 std::string WindowsDirectory()
 {
@@ -90,4 +88,4 @@ void SavedFile::Restore() const
         DeleteFileA(path_.c_str());
 }
 
-}  // namespace installtest
+}  // namespace vrxtest
