@@ -32,21 +32,6 @@ struct MediumContents {
     bool uninstaller = true;
 };
 
-std::vector<std::string> FilesIn(const std::string& directory, const char* pattern)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(directory, pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 class InstallEndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -22,17 +22,8 @@ std::string Dist() { return JoinPath(BuildDirectory(), "dist"); }
 
 std::set<std::string> FileNames(const std::string& directory, const char* pattern)
 {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(directory, pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
+    std::vector<std::string> names = FilesIn(directory, pattern);
+    return std::set<std::string>(names.begin(), names.end());
 }
 
 bool StartsWith(const std::vector<BYTE>& bytes, const char* magic)

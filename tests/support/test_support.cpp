@@ -175,6 +175,21 @@ void CopyFileTo(const std::string& from, const std::string& to)
     CopyFileA(from.c_str(), to.c_str(), FALSE);
 }
 
+std::vector<std::string> FilesIn(const std::string& directory, const char* pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(directory, pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 void RemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA find;

@@ -42,6 +42,9 @@ bool DirectoryExists(const std::string& path);
 std::vector<BYTE> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const void* data, size_t size);
 void CopyFileTo(const std::string& from, const std::string& to);
+// Names of the files (not directories) matching pattern in directory, in the
+// file system's order.
+std::vector<std::string> FilesIn(const std::string& directory, const char* pattern);
 // Removes a directory and all it holds; quiet when it does not exist.
 void RemoveTree(const std::string& path);
 // A fresh, empty scratch directory below the Wine prefix's temporary directory.
