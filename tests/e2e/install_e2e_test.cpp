@@ -42,6 +42,9 @@ protected:
         // A user without any sound scheme of ours, whatever ran before.
         DeleteKeyTree(HKEY_CURRENT_USER, "AppEvents");
         Forget();
+        // An earlier installation by hand into the default destination would
+        // make the copies ask before replacing.
+        RemoveTree(kDefaultDestination);
         SetActiveSaver(kOldSaver);
         systemIni_ = ReadFileBytes(SystemIniPath());
         scratch_ = MakeScratchDirectory("e2e");
