@@ -2,6 +2,7 @@
 #include "installation_steps.h"
 
 #include "install_paths.h"
+#include "installed_pictures.h"
 #include "saver_activation.h"
 #include "settings_store.h"
 #include "shell_copy.h"
@@ -33,6 +34,7 @@ int InstallChosenParts(HWND owner, BOOL installSound, BOOL installSaver, const I
     if (installSaver) {
         EnsureDirectory(plan.pictureDirectory);
         result |= copy(owner, plan.picturesFrom, plan.picturesTo, COPY_ASKING_FLAGS, kPicturesProgressTitle);
+        RecordInstalledPictures(plan.picturesFrom);
         result |= copy(owner, plan.saverFrom, plan.saverTo, COPY_REPLACING_FLAGS, "");
         ActivateScreenSaver(result == 0);
         WriteInstallMarker(SETTING_SAVER_INSTALLED, "Yes");

@@ -223,4 +223,17 @@ TEST_F(InstallationStepsTest, EarlierSettingsAreResetToTheInstallationsOwn)
     EXPECT_EQ(10u, ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "UpdateRate").Number());
 }
 
+TEST_F(InstallationStepsTest, TheMediumsPicturesAreListedForTheUninstallerOnlyWithTheSaver)
+{
+    const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VRX2SS";
+    WriteFileBytes(JoinPath(JoinPath(medium_, "pictures"), "vrx01.bmp"), "BM", 2);
+    Run(TRUE, FALSE);
+    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kEntry, "Installed pictures").present)
+        << "a run without the saver listed pictures";
+    Run(FALSE, TRUE);
+    RegValue list = ReadValue(HKEY_LOCAL_MACHINE, kEntry, "Installed pictures");
+    EXPECT_EQ((DWORD)REG_MULTI_SZ, list.type);
+    EXPECT_EQ(std::string("vrx01.bmp\0\0", 11), list.Text());
+}
+
 }  // namespace
