@@ -64,6 +64,16 @@ void RemovePictureFiles(const std::string& picturesFolder, RemovalReport& report
         RemoveInstalledFile(picturesFolder + "\\" + name, report);
 }
 
+void RemoveListedPictures(const std::string& picturesFolder, const std::vector<std::string>& names,
+                          RemovalReport& report)
+{
+    for (const std::string& name : names) {
+        if (name.empty() || name == "." || name == ".." || name.find_first_of("\\/:") != std::string::npos)
+            continue;
+        RemoveInstalledFile(picturesFolder + "\\" + name, report);
+    }
+}
+
 void RemoveFolderIfEmpty(const std::string& folder, RemovalReport& report)
 {
     // A drive or share root is never removed.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "removal_report.h"
 
@@ -14,6 +15,11 @@ void RemoveSoundFiles(const std::string& soundsFolder, RemovalReport& report);
 
 // Deletes every "*.bmp" file of the folder.
 void RemovePictureFiles(const std::string& picturesFolder, RemovalReport& report);
+
+// Deletes the named files of the folder. A name that is not a plain file
+// name (a path, a drive, "." or "..") is passed over.
+void RemoveListedPictures(const std::string& picturesFolder, const std::vector<std::string>& names,
+                          RemovalReport& report);
 
 // Removes a folder when it is empty. A folder that still holds other files is
 // kept and named in the report's kept folders; a missing one is ignored.

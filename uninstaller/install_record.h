@@ -3,12 +3,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "removal_report.h"
 
 #define UNINSTALL_ENTRY_PARENT "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 #define UNINSTALL_ENTRY_KEY UNINSTALL_ENTRY_PARENT "\\VRX2SS"
 #define VENDOR_KEY "Software\\Quandrel"
+#define INSTALLED_PICTURES_VALUE "Installed pictures"
 
 struct InstallRecord {
     bool settingsKeyFound = false;
@@ -18,6 +20,10 @@ struct InstallRecord {
     bool soundsInstalled = false;  // "Sound Scheme Installed" is "Yes"
     bool previousSaverKnown = false;
     std::string previousSaver;     // "Previous Saver" as stored
+    // "Installed pictures" of the uninstall entry: the names the setup copied.
+    // Without the list every "*.bmp" of the pictures folder is taken for ours.
+    bool pictureListFound = false;
+    std::vector<std::string> pictureNames;
 };
 
 // Reads the settings key and looks for the uninstall entry.

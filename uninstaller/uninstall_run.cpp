@@ -36,7 +36,10 @@ void RemoveEverything(const InstallRecord& record, const std::string& installedP
     }
     if (record.saverInstalled) {
         std::string pictures = installedPath + "\\pictures";
-        RemovePictureFiles(pictures, report);
+        if (record.pictureListFound)
+            RemoveListedPictures(pictures, record.pictureNames, report);
+        else
+            RemovePictureFiles(pictures, report);
         RemoveFolderIfEmpty(pictures, report);
     }
     RemoveFolderIfEmpty(installedPath, report);

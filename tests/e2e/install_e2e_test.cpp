@@ -237,6 +237,13 @@ TEST_F(InstallEndToEndTest, BothPartsIntoThePresetDestination)
     ExpectPictures(kDefaultDestination, DistDirectory());
     ExpectSameFile(DistFile("pictures", "VRXSaver.scr"), InstalledSaver());
     ExpectSameFile(DistFile("pictures", "ssunins.exe"), InstalledUninstaller());
+    // The uninstaller takes away the pictures listed here and no others.
+    std::string list;
+    for (const std::string& name : FilesIn(JoinPath(DistDirectory(), "pictures"), "*.bmp"))
+        list += name + '\0';
+    RegValue listed = ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "Installed pictures");
+    EXPECT_EQ((DWORD)REG_MULTI_SZ, listed.type);
+    EXPECT_EQ(list + '\0', listed.Text());
 }
 
 TEST_F(InstallEndToEndTest, SoundsOnlyLeavesTheSaverAndSystemIniAlone)

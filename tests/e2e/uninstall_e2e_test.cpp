@@ -163,13 +163,17 @@ TEST_F(UninstallEndToEndTest, RemovingASoundsOnlyInstallationLeavesTheActiveSave
     EXPECT_EQ(before, State());
 }
 
-TEST_F(UninstallEndToEndTest, AUsersOwnFileInThePicturesKeepsItsDirectory)
+TEST_F(UninstallEndToEndTest, AUsersOwnFilesInThePicturesKeepTheirDirectory)
 {
     InstallWithSetup();
     std::string own = JoinPath(JoinPath(installed_, "pictures"), "my notes.txt");
     WriteFileBytes(own, "my own", 6);
+    // A picture of the user's own, which the saver shows beside the installed ones.
+    std::string ownPicture = JoinPath(JoinPath(installed_, "pictures"), "my holiday.bmp");
+    CopyFileTo(JoinPath(JoinPath(DistDirectory(), "pictures"), "vrx01.bmp"), ownPicture);
     EXPECT_EQ(kDone, RunEntry(0, false, " /S"));
     EXPECT_TRUE(FileExists(own)) << "the user's own file was removed";
+    EXPECT_TRUE(FileExists(ownPicture)) << "the user's own picture was removed";
     EXPECT_TRUE(DirectoryExists(JoinPath(installed_, "pictures")));
     for (const std::string& name : unintest::PictureNames())
         EXPECT_FALSE(FileExists(JoinPath(JoinPath(installed_, "pictures"), name))) << name;

@@ -171,6 +171,14 @@ void Install(const InstalledState& state)
         for (const std::string& name : PictureNames())
             CopyFileTo(JoinPath(JoinPath(Dist(), "pictures"), name), JoinPath(pictures, name));
         CopyFileTo(JoinPath(JoinPath(Dist(), "pictures"), "VRXSaver.scr"), InstalledSaver());
+        if (state.pictureList) {
+            std::string list;
+            for (const std::string& name : PictureNames())
+                list += name + '\0';
+            list += '\0';
+            WriteRaw(HKEY_LOCAL_MACHINE, kUninstallEntry, "Installed pictures", REG_MULTI_SZ, list.data(),
+                     (DWORD)list.size());
+        }
         WriteText(HKEY_LOCAL_MACHINE, kSettingsKey, "Previous Saver", state.previousSaver);
         SetActiveSaver(InstalledSaver().c_str());
     }

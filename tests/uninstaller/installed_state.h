@@ -26,6 +26,7 @@ struct InstalledState {
     std::string previousSaver;  // "Previous Saver" as stored; "None" when there was none
     bool saver = true;          // "Screen Saver Installed" is "Yes"
     bool sounds = true;         // "Sound Scheme Installed" is "Yes"
+    bool pictureList = true;    // the uninstall entry lists the pictures ("Installed pictures")
 };
 
 // Copies the files and writes the registry and system.ini as a full setup run does.

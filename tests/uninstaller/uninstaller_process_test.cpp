@@ -247,6 +247,53 @@ TEST_F(UninstallerTest, AUsersOwnFileKeepsItsFolderAndTheInstalledFolder)
         << "only the folder that holds the user's file is named: " << closing;
 }
 
+TEST_F(UninstallerTest, AUsersOwnPictureIsKeptWhileTheListedOnesGo)
+{
+    Install(state_);
+    std::string own = JoinPath(Pictures(), "my holiday.bmp");
+    WriteFileBytes(own, "BM mine", 7);
+    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_TRUE(FileExists(own)) << own << " is not one the setup copied, yet it was deleted";
+    for (const std::string& name : PictureNames())
+        EXPECT_FALSE(FileExists(JoinPath(Pictures(), name))) << name << " was listed and expected to be deleted";
+    EXPECT_TRUE(DirectoryExists(Pictures())) << "the folder holding the user's picture was removed";
+    EXPECT_FALSE(DirectoryExists(Sounds()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+}
+
+TEST_F(UninstallerTest, WithoutAPictureListEveryPictureOfTheFolderIsTakenForOurs)
+{
+    state_.pictureList = false;
+    Install(state_);
+    std::string other = JoinPath(Pictures(), "other.bmp");
+    WriteFileBytes(other, "BM", 2);
+    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_FALSE(FileExists(other));
+    ExpectEverythingRemoved();
+}
+
+TEST_F(UninstallerTest, ListedNamesThatAreNotPlainFileNamesArePassedOver)
+{
+    Install(state_);
+    // Files that a damaged or forged list could name outside the pictures folder.
+    std::string outside = JoinPath(state_.installedPath, "outside.bmp");
+    std::string elsewhere = JoinPath(scratch_, "elsewhere.bmp");
+    std::string below = JoinPath(JoinPath(Pictures(), "sub"), "below.bmp");
+    WriteFileBytes(outside, "BM", 2);
+    WriteFileBytes(elsewhere, "BM", 2);
+    CreateDirectoryA(JoinPath(Pictures(), "sub").c_str(), NULL);
+    WriteFileBytes(below, "BM", 2);
+    std::string list = std::string("..\\outside.bmp") + '\0' + elsewhere + '\0' + "sub/below.bmp" + '\0' + "sub\\below.bmp" +
+                       '\0' + ".." + '\0' + "vrx01.bmp" + '\0' + '\0';
+    WriteRaw(HKEY_LOCAL_MACHINE, kUninstallEntry, "Installed pictures", REG_MULTI_SZ, list.data(), (DWORD)list.size());
+    RunUninstaller(EntryCommandLine() + " /S");
+    EXPECT_TRUE(FileExists(outside)) << "a name with \"..\\\" reached outside the pictures folder";
+    EXPECT_TRUE(FileExists(elsewhere)) << "a full path in the list was deleted";
+    EXPECT_TRUE(FileExists(below)) << "a name with a folder in it was deleted";
+    EXPECT_FALSE(FileExists(JoinPath(Pictures(), "vrx01.bmp"))) << "the plain name of the list was kept";
+    EXPECT_TRUE(FileExists(JoinPath(Pictures(), "vrx02.bmp"))) << "a picture the list does not name was deleted";
+}
+
 TEST_F(UninstallerTest, MarkersOfNoLeaveThatPartAlone)
 {
     // Sounds only: a "pictures" folder of the user's in the same directory
