@@ -70,6 +70,26 @@ int CountMismatches(HWND window, const std::function<COLORREF(int, int)>& expect
     return mismatches;
 }
 
+// The sixteen-colour picture drawn at (0, 0) on white.
+COLORREF SixteenAtOrigin(int x, int y)
+{
+    return y < kSixteenHeight && x < kSixteenWidth ? ToColour(SixteenColour(SixteenIndex(x, y))) : kWhite;
+}
+
+// Fills the window white, draws through its DC and compares every pixel
+// with what it should show.
+void ExpectDrawnAs(PictureWindow& window, const std::function<void(CDC*)>& draw,
+                   const std::function<COLORREF(int, int)>& expected)
+{
+    window.Fill(kWhite);
+    {
+        WindowDC dc(window.Handle());
+        draw(dc.get());
+    }
+    std::string report;
+    EXPECT_EQ(0, CountMismatches(window.Handle(), expected, &report)) << report;
+}
+
 // The grid drawn with its top-left corner at (left, top) over white.
 std::function<COLORREF(int, int)> GridAt(int left, int top)
 {
@@ -196,20 +216,7 @@ TEST_F(DibImageTest, ASixteenColourPictureFindsItsBitsAfterSixteenEntriesAndRows
             wrong += image.GetPixels()[row * 644 + x] != SixteenIndex(x, kSixteenHeight - 1 - row);
     EXPECT_EQ(0, wrong) << "pixel bytes not read from 64 bytes after the header";
 
-    window.Fill(kWhite);
-    {
-        WindowDC dc(window.Handle());
-        image.Draw(dc.get(), 0, 0, TRUE);
-    }
-    std::string report;
-    EXPECT_EQ(0, CountMismatches(window.Handle(),
-                                 [](int x, int y) {
-                                     return y < kSixteenHeight && x < kSixteenWidth
-                                                ? ToColour(SixteenColour(SixteenIndex(x, y)))
-                                                : kWhite;
-                                 },
-                                 &report))
-        << report;
+    ExpectDrawnAs(window, [&](CDC* dc) { image.Draw(dc, 0, 0, TRUE); }, SixteenAtOrigin);
 }
 
 TEST_F(DibImageTest, ASecondPictureIsRemappedToTheFirstOnesPalette)
@@ -230,20 +237,7 @@ TEST_F(DibImageTest, ASecondPictureIsRemappedToTheFirstOnesPalette)
     EXPECT_EQ(0, wrong) << "pixels not remapped to the first picture's palette";
 
     // And it shows its own colours through that palette.
-    window.Fill(kWhite);
-    {
-        WindowDC dc(window.Handle());
-        second.Draw(dc.get(), 0, 0, TRUE);
-    }
-    std::string report;
-    EXPECT_EQ(0, CountMismatches(window.Handle(),
-                                 [](int x, int y) {
-                                     return y < kSixteenHeight && x < kSixteenWidth
-                                                ? ToColour(SixteenColour(SixteenIndex(x, y)))
-                                                : kWhite;
-                                 },
-                                 &report))
-        << report;
+    ExpectDrawnAs(window, [&](CDC* dc) { second.Draw(dc, 0, 0, TRUE); }, SixteenAtOrigin);
 }
 
 TEST_F(DibImageTest, ColoursThatAreNotInTheSharedPaletteBecomeTheNearestOfIt)
@@ -300,13 +294,7 @@ TEST_P(DrawCenteredTest, PlacesThePictureInTheMiddleWithTruncatedOffsets)
     ASSERT_EQ(p.height, client.bottom) << "client height";
     CDibImage image;
     ASSERT_TRUE(Load(image, window.Handle(), IDB_TEST_GRID));
-    window.Fill(kWhite);
-    {
-        WindowDC dc(window.Handle());
-        image.DrawCentered(dc.get(), TRUE);
-    }
-    std::string report;
-    EXPECT_EQ(0, CountMismatches(window.Handle(), GridAt(p.x, p.y), &report)) << report;
+    ExpectDrawnAs(window, [&](CDC* dc) { image.DrawCentered(dc, TRUE); }, GridAt(p.x, p.y));
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientAreas, DrawCenteredTest,
@@ -320,13 +308,7 @@ TEST_F(DibImageTest, DrawCopiesTheWholePictureToThePoint)
     PictureWindow window(0, 0, 640, 480);
     CDibImage image;
     ASSERT_TRUE(Load(image, window.Handle(), IDB_TEST_GRID));
-    window.Fill(kWhite);
-    {
-        WindowDC dc(window.Handle());
-        image.Draw(dc.get(), -5, 7, TRUE);
-    }
-    std::string report;
-    EXPECT_EQ(0, CountMismatches(window.Handle(), GridAt(-5, 7), &report)) << report;
+    ExpectDrawnAs(window, [&](CDC* dc) { image.Draw(dc, -5, 7, TRUE); }, GridAt(-5, 7));
 }
 
 TEST_F(DibImageTest, DrawPartCopiesOnlyTheSourceRectangle)
@@ -334,19 +316,10 @@ TEST_F(DibImageTest, DrawPartCopiesOnlyTheSourceRectangle)
     PictureWindow window(0, 0, 640, 480);
     CDibImage image;
     ASSERT_TRUE(Load(image, window.Handle(), IDB_TEST_GRID));
-    window.Fill(kWhite);
-    {
-        WindowDC dc(window.Handle());
-        image.DrawPart(dc.get(), 10, 20, CRect(100, 50, 200, 150), TRUE);
-    }
-    std::string report;
-    EXPECT_EQ(0, CountMismatches(window.Handle(),
-                                 [](int x, int y) {
-                                     return x >= 10 && x < 110 && y >= 20 && y < 120 ? GridPixel(x + 90, y + 30)
-                                                                                     : kWhite;
-                                 },
-                                 &report))
-        << report;
+    ExpectDrawnAs(window, [&](CDC* dc) { image.DrawPart(dc, 10, 20, CRect(100, 50, 200, 150), TRUE); },
+                  [](int x, int y) {
+                      return x >= 10 && x < 110 && y >= 20 && y < 120 ? GridPixel(x + 90, y + 30) : kWhite;
+                  });
 }
 
 TEST_F(DibImageTest, DrawStretchedFillsTheRectangleAndLeavesTheStretchModeAlone)
@@ -384,19 +357,11 @@ TEST_F(DibImageTest, ATopDownPictureIsDrawnTheRightWayUp)
     PictureWindow window(0, 0, 640, 480);
     CDibImage image;
     ASSERT_TRUE(Load(image, window.Handle(), IDB_TEST_TOP_DOWN));
-    window.Fill(kWhite);
-    {
-        WindowDC dc(window.Handle());
-        image.Draw(dc.get(), 30, 40, TRUE);
-    }
-    std::string report;
-    EXPECT_EQ(0, CountMismatches(window.Handle(),
-                                 [](int x, int y) {
-                                     int px = x - 30, py = y - 40;
-                                     return px >= 0 && px < 16 && py >= 0 && py < 16 ? SmallPixel(px, py) : kWhite;
-                                 },
-                                 &report))
-        << report;
+    ExpectDrawnAs(window, [&](CDC* dc) { image.Draw(dc, 30, 40, TRUE); },
+                  [](int x, int y) {
+                      int px = x - 30, py = y - 40;
+                      return px >= 0 && px < 16 && py >= 0 && py < 16 ? SmallPixel(px, py) : kWhite;
+                  });
 }
 
 TEST_F(DibImageTest, DrawingWithRealizeSelectsTheSharedPaletteIntoTheTarget)
