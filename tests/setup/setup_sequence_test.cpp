@@ -255,6 +255,30 @@ TEST_F(SetupSequenceTest, CancelInTheDestinationDialogInstallsNothing)
     EXPECT_EQ(start_, CurrentDirectory()) << "a directory never accepted became current";
 }
 
+// A modal run that fails gives -1. Such a result ends the setup with nothing
+// installed: the user has confirmed nothing, after "Sortir" not even to go on.
+TEST_F(SetupSequenceTest, AnExitOrDestinationDialogThatFailsEndsTheSetupWithNothingInstalled)
+{
+    script_.Click(kFrameTitle, IDCANCEL).OnDialog("Sortir", [](HWND dialog) { EndDialog(dialog, -1); });
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ(0, quitCode_);
+    EXPECT_EQ(0, g_installation.calls) << "installed after the exit dialog failed";
+    EXPECT_TRUE(OwnDialog("Destination directory") == NULL);
+}
+
+TEST_F(SetupSequenceTest, ADestinationDialogThatFailsEndsTheSetupWithNothingInstalled)
+{
+    script_.Click(kFrameTitle, IDOK).OnDialog("Destination directory", [](HWND dialog) { EndDialog(dialog, -1); });
+    script_.Start();
+    ASSERT_TRUE(RunUntilQuit()) << script_.Report();
+    EXPECT_TRUE(script_.Failures().empty()) << script_.Report();
+    EXPECT_EQ(0, quitCode_);
+    EXPECT_EQ(0, g_installation.calls) << "installed into the preset destination nobody confirmed";
+    EXPECT_EQ(start_, CurrentDirectory());
+}
+
 TEST_F(SetupSequenceTest, EscapeBeforeTheFirstTickCreatesThePictureFirstAndRunsTheSequenceOnce)
 {
     int dialogsSeen = 0;
