@@ -7,6 +7,7 @@
 
 #include <string.h>
 
+#include "picture_list.h"
 #include "settings_store.h"
 
 namespace {
@@ -24,27 +25,6 @@ bool QueryText(HKEY key, const char* name, std::string* text)
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return false;
     *text = std::string(buffer, strnlen(buffer, size));
-    return true;
-}
-
-// A REG_MULTI_SZ list of names; false when it is missing or of another type.
-bool QueryNameList(HKEY key, const char* name, std::vector<std::string>* names)
-{
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, NULL, &type, NULL, &size) != ERROR_SUCCESS || type != REG_MULTI_SZ)
-        return false;
-    // Two more NULs end the last string even when the stored data lacks them.
-    std::vector<char> data(size + 2, '\0');
-    if (RegQueryValueExA(key, name, NULL, &type, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS ||
-        type != REG_MULTI_SZ)
-        return false;
-    names->clear();
-    for (size_t at = 0; at < size && data[at] != '\0';) {
-        std::string entry(&data[at]);
-        at += entry.size() + 1;
-        names->push_back(entry);
-    }
     return true;
 }
 
@@ -82,7 +62,7 @@ InstallRecord ReadInstallRecord()
     }
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
         record.uninstallEntryFound = true;
-        record.pictureListFound = QueryNameList(key, INSTALLED_PICTURES_VALUE, &record.pictureNames);
+        record.pictureListFound = ReadPictureList(key, &record.pictureNames);
         RegCloseKey(key);
     }
     return record;

@@ -10,7 +10,6 @@
 #define UNINSTALL_ENTRY_PARENT "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 #define UNINSTALL_ENTRY_KEY UNINSTALL_ENTRY_PARENT "\\VRX2SS"
 #define VENDOR_KEY "Software\\Quandrel"
-#define INSTALLED_PICTURES_VALUE "Installed pictures"
 
 struct InstallRecord {
     bool settingsKeyFound = false;

@@ -56,10 +56,11 @@ BOOL BuildInstallationPlan(InstallationPlan* plan, const char* destination, cons
     if (!Copy(plan->windowsDirectory, windowsDirectory, overlong) || !Join(plan->installedPath, target, "", overlong))
         return FALSE;
     // Names are appended to the destination as given, one trailing backslash
-    // removed, like the installed path itself. The uninstaller goes beside the Windows directory's name as returned;
-    // the saver copy goes to that directory trimmed.
+    // removed, like the installed path itself. The uninstaller goes beside the
+    // Windows directory's name as returned; the saver's copy goes to that
+    // directory trimmed, and system.ini will name it there, so that name must
+    // fit as well.
     std::string uninstaller = std::string(windowsDirectory) + "\\ssunins.exe";
-    // The activation names <Windows directory>\VRXSaver.scr in system.ini.
     char activeSaver[MAX_PATH];
     return Join(plan->soundDirectory, target, "\\sounds", overlong) &&
            Join(plan->pictureDirectory, target, "\\pictures", overlong) &&

@@ -2,11 +2,10 @@
 // a second NUL at the end.
 #include "installed_pictures.h"
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
+#include "picture_list.h"
 #include "uninstall_entry.h"
 
 namespace {
@@ -19,29 +18,6 @@ bool Listed(const std::vector<std::string>& names, const char* name)
     return false;
 }
 
-// The names an earlier run left; nothing when the value is missing or not a list.
-std::vector<std::string> ReadListedNames(HKEY key)
-{
-    std::vector<std::string> names;
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, INSTALLED_PICTURES_VALUE, NULL, &type, NULL, &size) != ERROR_SUCCESS ||
-        type != REG_MULTI_SZ || size == 0)
-        return names;
-    std::vector<char> data(size + 2, '\0');
-    if (RegQueryValueExA(key, INSTALLED_PICTURES_VALUE, NULL, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_MULTI_SZ)
-        return names;
-    // The two NULs past the data end the last string even when the stored one lacks them.
-    for (size_t at = 0; at < size && data[at] != '\0';) {
-        std::string name(&data[at]);
-        at += name.size() + 1;
-        names.push_back(name);
-    }
-    return names;
-}
-
 }  // namespace
 
 void RecordInstalledPictures(const char* pattern)
@@ -50,7 +26,9 @@ void RecordInstalledPictures(const char* pattern)
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                         NULL, &key, NULL) != ERROR_SUCCESS)
         return;
-    std::vector<std::string> names = ReadListedNames(key);
+    // The names an earlier run left stay; a value that is no list is replaced.
+    std::vector<std::string> names;
+    ReadPictureList(key, &names);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search != INVALID_HANDLE_VALUE) {

@@ -2,8 +2,6 @@
 // entry so that the uninstaller takes those away and leaves a user's own.
 #pragma once
 
-#define INSTALLED_PICTURES_VALUE "Installed pictures"
-
 // Adds the names of the files that pattern matches (the pictures copy's
 // source, "...\pictures\*.bmp") to the REG_MULTI_SZ "Installed pictures" of
 // the uninstall entry; names listed by an earlier run stay listed.
