@@ -16,9 +16,10 @@ using namespace e2e;
 
 namespace {
 
-const DWORD kDone = 0;
-const DWORD kDeclined = 2;
-const DWORD kNothingDone = 3;
+using unintest::kDeclined;
+using unintest::kDone;
+using unintest::kNothingDone;
+
 const char kOldSaver[] = "C:\\windows\\system32\\Old Saver.scr";
 
 class UninstallEndToEndTest : public ::testing::Test {

@@ -47,10 +47,8 @@ protected:
     {
         start_ = CurrentDirectory();
         RemoveTree(kRoot);
-        CMarloView* view = OpenSetupWindow();
-        ASSERT_TRUE(view != NULL) << "the template made no setup view";
-        KillTimer(view->GetSafeHwnd(), 12345);
-        frame_ = TestApp().m_pMainWnd->GetSafeHwnd();
+        frame_ = OpenIdleSetupFrame();
+        ASSERT_TRUE(frame_ != NULL) << "the template made no setup view";
     }
     void TearDown() override
     {

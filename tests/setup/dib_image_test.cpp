@@ -369,23 +369,17 @@ TEST_F(DibImageTest, DrawingWithRealizeSelectsTheSharedPaletteIntoTheTarget)
     PictureWindow window(0, 0, 640, 480);
     CDibImage image;
     ASSERT_TRUE(Load(image, window.Handle(), IDB_TEST_SMALL));
-    WindowDC screen(window.Handle());
-    CDC memory;
-    ASSERT_TRUE(memory.CreateCompatibleDC(screen.get()));
-    HBITMAP target = CreateCompatibleBitmap(screen.hdc(), 32, 32);
-    HGDIOBJ previous = SelectObject(memory.GetSafeHdc(), target);
+    MemoryTarget target(window.Handle(), 32);
+    ASSERT_TRUE(target.Made());
     HGDIOBJ defaultPalette = GetStockObject(DEFAULT_PALETTE);
 
-    image.Draw(&memory, 0, 0, FALSE);
-    EXPECT_EQ(defaultPalette, GetCurrentObject(memory.GetSafeHdc(), OBJ_PAL)) << "bRealize FALSE selected a palette";
-    EXPECT_EQ(SmallPixel(5, 6), GetPixel(memory.GetSafeHdc(), 5, 6));
-    image.Draw(&memory, 0, 0, TRUE);
-    EXPECT_EQ((HGDIOBJ)SharedPalette(), GetCurrentObject(memory.GetSafeHdc(), OBJ_PAL))
+    image.Draw(target.get(), 0, 0, FALSE);
+    EXPECT_EQ(defaultPalette, GetCurrentObject(target.hdc(), OBJ_PAL)) << "bRealize FALSE selected a palette";
+    EXPECT_EQ(SmallPixel(5, 6), GetPixel(target.hdc(), 5, 6));
+    image.Draw(target.get(), 0, 0, TRUE);
+    EXPECT_EQ((HGDIOBJ)SharedPalette(), GetCurrentObject(target.hdc(), OBJ_PAL))
         << "the shared palette is not selected into the target";
-    EXPECT_EQ(SmallPixel(15, 15), GetPixel(memory.GetSafeHdc(), 15, 15));
-
-    SelectObject(memory.GetSafeHdc(), previous);
-    DeleteObject(target);
+    EXPECT_EQ(SmallPixel(15, 15), GetPixel(target.hdc(), 15, 15));
 }
 
 // ---- What cannot be done, and what stays ---------------------------------
@@ -418,20 +412,15 @@ TEST_F(DibImageTest, DrawCenteredOnADcOfNoWindowDrawsNothing)
     PictureWindow window(0, 0, 640, 480);
     CDibImage image;
     ASSERT_TRUE(Load(image, window.Handle(), IDB_TEST_SMALL));
-    WindowDC screen(window.Handle());
-    CDC memory;
-    ASSERT_TRUE(memory.CreateCompatibleDC(screen.get()));
-    HBITMAP target = CreateCompatibleBitmap(screen.hdc(), 32, 32);
-    HGDIOBJ previous = SelectObject(memory.GetSafeHdc(), target);
-    memory.FillSolidRect(0, 0, 32, 32, kWhite);
-    image.DrawCentered(&memory, TRUE);
+    MemoryTarget target(window.Handle(), 32);
+    ASSERT_TRUE(target.Made());
+    target.get()->FillSolidRect(0, 0, 32, 32, kWhite);
+    image.DrawCentered(target.get(), TRUE);
     int changed = 0;
     for (int y = 0; y < 32; y++)
         for (int x = 0; x < 32; x++)
-            changed += GetPixel(memory.GetSafeHdc(), x, y) != kWhite;
+            changed += GetPixel(target.hdc(), x, y) != kWhite;
     EXPECT_EQ(0, changed) << "pixels drawn on a DC that has no window to centre in";
-    SelectObject(memory.GetSafeHdc(), previous);
-    DeleteObject(target);
 }
 
 TEST_F(DibImageTest, AMissingResourceLeavesTheObjectEmpty)

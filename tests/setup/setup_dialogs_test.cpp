@@ -40,10 +40,8 @@ class SetupDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CMarloView* view = OpenSetupWindow();
-        ASSERT_TRUE(view != NULL) << "the template made no setup view";
-        KillTimer(view->GetSafeHwnd(), 12345);
-        frame_ = TestApp().m_pMainWnd->GetSafeHwnd();
+        frame_ = OpenIdleSetupFrame();
+        ASSERT_TRUE(frame_ != NULL) << "the template made no setup view";
     }
     void TearDown() override
     {

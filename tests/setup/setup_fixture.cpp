@@ -33,6 +33,15 @@ CMarloView* OpenSetupWindow()
     return pView && pView->IsKindOf(RUNTIME_CLASS(CMarloView)) ? static_cast<CMarloView*>(pView) : NULL;
 }
 
+HWND OpenIdleSetupFrame()
+{
+    CMarloView* view = OpenSetupWindow();
+    if (!view)
+        return NULL;
+    KillTimer(view->GetSafeHwnd(), 12345);
+    return TestApp().m_pMainWnd->GetSafeHwnd();
+}
+
 void CloseSetupWindow()
 {
     CWinApp& app = TestApp();

@@ -27,6 +27,10 @@ CWinApp& TestApp();
 // Creates the setup's frame and view through the template, as the program's
 // start-up does; the view's timer is running when it returns.
 CMarloView* OpenSetupWindow();
+// The same with the view's start timer stopped, so that no setup sequence
+// runs: a frame that owns dialogs as the program's does. NULL when the
+// template made no setup view.
+HWND OpenIdleSetupFrame();
 // Destroys the frame (and with it the view) if it is still there.
 void CloseSetupWindow();
 // Removes a posted quit message; TRUE when there was one, with its code.

@@ -13,6 +13,12 @@
 
 namespace unintest {
 
+// Exit codes of ssunins.exe.
+const DWORD kDone = 0;          // everything removed
+const DWORD kIncomplete = 1;    // something is left
+const DWORD kDeclined = 2;      // answered No
+const DWORD kNothingDone = 3;   // nothing to remove, or nothing usable to go by
+
 extern const char kProductName[];      // caption of every message of the uninstaller
 extern const char kUninstallEntry[];   // HKLM key of the uninstall entry
 extern const char kSchemesKey[];       // HKCU AppEvents\Schemes

@@ -16,11 +16,6 @@ using namespace unintest;
 
 namespace {
 
-const DWORD kDone = 0;
-const DWORD kIncomplete = 1;
-const DWORD kDeclined = 2;
-const DWORD kNothingDone = 3;
-
 const char kOldSaver[] = "C:\\windows\\system32\\Old Saver.scr";
 
 class UninstallerTest : public ::testing::Test {
