@@ -1,11 +1,24 @@
 # Thin wrapper over CMake. `make` builds everything into $(BUILD) (the
 # distribution medium at $(BUILD)/dist); `make run` shows the saver on the
 # sample pictures under Wine; `make test` runs every test.
+#
+# The tests, the demo and the benchmark run the 32-bit programs (the product)
+# under 32-bit Wine where this machine can start 32-bit x86 programs, else
+# the x86_64 programs of $(BUILD)/x64 under wine64 (tests/harness/host-arch.sh
+# tells which and why); VRX_TEST_ARCH=x64 chooses the 64-bit ones anywhere.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ARCH := $(shell VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh)
+ifeq ($(ARCH),x64)
+  RUN_BUILD := $(BUILD)/x64
+  X64_TESTS := ON
+else
+  RUN_BUILD := $(BUILD)
+  X64_TESTS := OFF
+endif
 
-.PHONY: all deps configure run test bench x64 clean
+.PHONY: all deps configure configure-x64 build-for-run run test bench x64 clean
 
 all: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -14,29 +27,48 @@ configure:
 	@test -f $(BUILD)/CMakeCache.txt || \
 	  cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/i686-w64-mingw32.cmake $(CMAKE_FLAGS)
 
+configure-x64:
+	@cmake -S . -B $(BUILD)/x64 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/x86_64-w64-mingw32.cmake \
+	  -DVRX_BUILD_TESTS=$(X64_TESTS) $(CMAKE_FLAGS) >/dev/null
+
 deps:
 	@bash tools/install-deps.sh
 
-run: deps
-	@$(MAKE) --no-print-directory all
-	@bash tools/run-saver-demo.sh $(BUILD)
-
-# The 64-bit build only has to build cleanly; its tests are not run.
-x64: deps
-	@test -f $(BUILD)/x64/CMakeCache.txt || \
-	  cmake -S . -B $(BUILD)/x64 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/x86_64-w64-mingw32.cmake \
-	    -DVRX_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+# The 64-bit programs and their medium ($(BUILD)/x64/dist); with their tests
+# where the 64-bit suite is the one that runs.
+x64: deps configure-x64
 	cmake --build $(BUILD)/x64 -j$(JOBS)
 
-test: deps
+# What the chosen architecture runs on: the 32-bit build in full, or the
+# 64-bit one in full beside the 32-bit programs and medium.
+build-for-run: configure
+ifeq ($(ARCH),x64)
+	@$(MAKE) --no-print-directory x64
+	cmake --build $(BUILD) -j$(JOBS) --target dist
+else
 	@$(MAKE) --no-print-directory all
 	@$(MAKE) --no-print-directory x64
-	@bash tests/harness/run-tests.sh $(BUILD)
+endif
+
+run:
+	@VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh --describe
+	@$(MAKE) --no-print-directory deps
+	@$(MAKE) --no-print-directory build-for-run
+	@bash tools/run-saver-demo.sh $(RUN_BUILD) $(BUILD)/screenshots
+
+test:
+	@VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh --describe
+	@start=$$(date +%s); \
+	  $(MAKE) --no-print-directory deps && \
+	  $(MAKE) --no-print-directory build-for-run && \
+	  VRX_STARTED=$$start bash tests/harness/run-tests.sh $(RUN_BUILD)
 
 # Figures of the picture display under Wine (not a test).
-bench: deps
-	@$(MAKE) --no-print-directory all
-	@VRX_BUILD=$(BUILD) bash tests/harness/wine-run.sh $(BUILD)/tests/bin/picture_display_bench.exe
+bench:
+	@VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh --describe
+	@$(MAKE) --no-print-directory deps
+	@$(MAKE) --no-print-directory build-for-run
+	@VRX_BUILD=$(RUN_BUILD) bash tests/harness/wine-run.sh $(RUN_BUILD)/tests/bin/picture_display_bench.exe
 
 clean:
 	rm -rf $(BUILD)

@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
 # Installs what the build, the demo and the tests need on a Debian machine
 # (run as root). Quick when everything is already there.
+#
+# 32-bit Wine (wine32 through i386 multiarch) only where this machine can
+# start 32-bit x86 programs; wine64 always, for the 64-bit suite. Packages
+# come only from indexes that apt verified against their signed Release
+# files.
 set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 packages=(
-  cmake make g++ clang libclang-rt-14-dev
+  cmake make g++ clang libclang-rt-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest
-  wine wine32:i386
+  wine wine64
   xvfb xauth x11-utils imagemagick
+  util-linux coreutils
 )
+x86=false
+if bash "$here/../tests/harness/host-arch.sh" --can-run-x86; then
+  x86=true
+  packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,28 +33,33 @@ done
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if $x86 && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-# A mirror in the middle of a sync makes `apt-get update` fail on one index;
-# try again a few times.
-update_log=$(mktemp)
-for attempt in 1 2 3; do
-  apt-get update -q 2>&1 | tee "$update_log" && ! grep -q '^E: Failed to fetch' "$update_log" && break
-  echo "apt-get update failed (attempt $attempt); retrying" >&2
-  sleep $((attempt * 10))
-done
-apt-get install -y -q --no-install-recommends "${missing[@]}" && exit 0
 
-# Some mirrors serve an index whose size no longer matches their Release
-# file. Without it, the i386 libraries cannot match the versions of the
-# installed amd64 ones and wine32 cannot be installed. As a last resort,
-# take such an index as served (the packages it lists are still checked
-# against its hashes when they are downloaded) and try once more.
-sed -n 's/^E: Failed to fetch \(http[^ ]*\.xz\)  File has unexpected size.*/\1/p' "$update_log" | sort -u |
-while read -r url; do
-  list=/var/lib/apt/lists/$(echo "${url#*://}" | sed 's/\.xz$//; s|/|_|g')
-  echo "Using the index as served: $url" >&2
-  curl -fsSL "$url" | xz -dc >"$list.tmp" && mv "$list.tmp" "$list" || rm -f "$list.tmp"
+# A mirror caught in the middle of a sync serves indexes that no longer match
+# its Release file; fetching them by their hash (apt's own remedy) gets the
+# ones the Release file names. An index that still fails is never used (apt
+# keeps the one it verified before, if any): the update is tried again later.
+update_log=$(mktemp)
+trap 'rm -f "$update_log"' EXIT
+updated=false
+for delay in 5 15 45 90; do
+  if apt-get update -q -o Acquire::By-Hash=force >"$update_log" 2>&1 &&
+     ! grep -q '^[WE]: \(Failed to fetch\|Some index files failed\)' "$update_log"; then
+    updated=true
+    break
+  fi
+  grep '^[WE]:' "$update_log" >&2 || true
+  echo "apt-get update did not verify every index; again in $delay s" >&2
+  sleep "$delay"
 done
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+$updated || echo "apt-get update could not verify every index; installing from those it did verify" >&2
+
+for delay in 10 30 0; do
+  apt-get install -y -q --no-install-recommends "${missing[@]}" && exit 0
+  [[ $delay -eq 0 ]] && break
+  echo "apt-get install failed; again in $delay s" >&2
+  sleep "$delay"
+done
+exit 1

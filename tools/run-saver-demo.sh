@@ -2,7 +2,10 @@
 # The main job: shows the built saver full screen under Wine on the pictures
 # of the distribution medium, on $DISPLAY when there is one, else in Xvfb
 # with a screenshot of each of several pictures saved under the build.
-#   run-saver-demo.sh <build-dir>
+#   run-saver-demo.sh <build-dir> [screenshot-dir]
+# The build directory is the 32-bit one or build/x64 (its wine-arch file says
+# which Wine runs it); the screenshots go to <build-dir>/screenshots unless
+# another directory is named.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:-build}" && pwd)
@@ -12,11 +15,13 @@ if [[ -n "${DISPLAY:-}" ]]; then
 fi
 # shellcheck source=../tests/harness/wine-env.sh
 source "$here/../tests/harness/wine-env.sh"
-vrx_ensure_wine || { echo "could not start Wine" >&2; exit 1; }
+vrx_ensure_wine || exit 1
+# The private Xvfb and the wineserver are not left behind.
+[[ -z "${VRX_DISPLAY:-}" ]] && trap vrx_stop_wine EXIT
 
 dist="$build/dist"
 saver="$dist/pictures/VRXSaver.scr"
-shots="$build/screenshots"
+shots=${2:-$build/screenshots}
 rate=2
 if ! ls "$dist"/pictures/*.bmp >/dev/null 2>&1; then
   echo "no pictures in $dist/pictures: build first" >&2

@@ -1,31 +1,50 @@
 #!/usr/bin/env bash
-# Runs every test of a build: starts the Wine prefixes and Xvfb screens once,
-# then CTest. On CI the servers are stopped again at the end.
+# Runs the tests of a build: makes sure its Wine prefixes and Xvfb screens can
+# start (and says why not, once, before any test), runs CTest, then stops the
+# servers it used and prints how long the suite took.
 #   run-tests.sh <build-dir> [ctest arguments...]
+# The build's Windows tests run under the Wine its wine-arch file names; the
+# host tools' self-tests and the native fuzzer run in the same CTest run.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$(cd "${1:-build}" && pwd)
+build=$(cd "${1:-build}" && pwd) || exit 1
 shift || true
 export VRX_BUILD="$build"
+profiles=("24" "8" "24 144")
 
-start() {
-  ( export VRX_DEPTH=$1 VRX_DPI=${2:-}; source "$here/wine-env.sh"; vrx_ensure_wine ) || {
-    echo "could not start Wine for depth $1" >&2
+if [[ ! -f "$build/CTestTestfile.cmake" ]]; then
+  echo "no tests in $build: build it first (make test)" >&2
+  exit 1
+fi
+arch=$(cat "$build/wine-arch" 2>/dev/null || echo win32)
+echo "Running the tests of $build ($arch programs under $([[ $arch == win64 ]] && echo wine64 || echo 32-bit Wine))"
+
+profile() {
+  export VRX_DEPTH=$1 VRX_DPI=${2:-}
+  # shellcheck source=wine-env.sh
+  source "$here/wine-env.sh"
+}
+stop_all() {
+  local p
+  for p in "${profiles[@]}"; do
+    # shellcheck disable=SC2086
+    ( profile $p; vrx_stop_wine )
+  done
+}
+trap stop_all EXIT
+trap 'exit 130' INT TERM
+
+started=$(date +%s)
+for p in "${profiles[@]}"; do
+  # shellcheck disable=SC2086
+  if ! ( profile $p; vrx_ensure_wine ); then
+    echo "No test was run: Wine or Xvfb cannot start on this machine (screen profile ${p// /, DPI })." >&2
     exit 1
-  }
-}
-stop() {
-  ( export VRX_DEPTH=$1 VRX_DPI=${2:-}; source "$here/wine-env.sh"; vrx_stop_wine )
-}
+  fi
+done
 
-start 24
-start 8
-start 24 144
 ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"
 rc=$?
-if [[ "${CI:-}" == "true" ]]; then
-  stop 24
-  stop 8
-  stop 24 144
-fi
+finished=$(date +%s)
+echo "Test suite: $((finished - started)) s${VRX_STARTED:+ (make test in all: $((finished - VRX_STARTED)) s)}"
 exit $rc

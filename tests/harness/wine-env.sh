@@ -6,17 +6,53 @@
 #   VRX_DEPTH   24 (default) or 8: the 8-bit screen is a palette device
 #   VRX_DPI     a system DPI for the prefix (e.g. 144); unset: Wine's 96
 #   VRX_DISPLAY use this X display instead of an own Xvfb (the demo on $DISPLAY)
+#
+# The build directory says which Wine it needs (its file wine-arch, written
+# when it is configured): win32, the 32-bit programs under 32-bit Wine, or
+# win64, the x86_64 programs under wine64 in a 64-bit prefix. Either way
+# `wine` names the right loader for the scripts that source this file.
 
 VRX_BUILD=$(cd "${VRX_BUILD:-build}" && pwd)
 VRX_DEPTH=${VRX_DEPTH:-24}
 VRX_SCREEN=${VRX_SCREEN:-640x480}
 VRX_STATE="$VRX_BUILD/wine/$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}"
 export WINEPREFIX="$VRX_STATE/prefix"
-export WINEARCH=win32
+WINEARCH=$(cat "$VRX_BUILD/wine-arch" 2>/dev/null || echo win32)
+export WINEARCH
+if [[ $WINEARCH == win64 ]]; then
+  VRX_WINE_LOADER=${VRX_WINE_LOADER:-/usr/lib/wine/wine64}
+else
+  VRX_WINE_LOADER=${VRX_WINE_LOADER:-/usr/lib/wine/wine}
+fi
+# Debian's `wine` takes 32-bit Wine whenever it is installed; the loader is
+# named here so that a 64-bit prefix gets wine64 on any machine.
+export WINELOADER="$VRX_WINE_LOADER"
+mkdir -p "$VRX_BUILD/wine/bin"
+if [[ "$(cat "$VRX_BUILD/wine/bin/wine" 2>/dev/null)" != *"exec $VRX_WINE_LOADER "* ]]; then
+  printf '#!/bin/sh\nexec %s "$@"\n' "$VRX_WINE_LOADER" >"$VRX_BUILD/wine/bin/wine.$$"
+  chmod +x "$VRX_BUILD/wine/bin/wine.$$"
+  mv -f "$VRX_BUILD/wine/bin/wine.$$" "$VRX_BUILD/wine/bin/wine"
+fi
+case ":$PATH:" in
+  *":$VRX_BUILD/wine/bin:"*) ;;
+  *) export PATH="$VRX_BUILD/wine/bin:$PATH" ;;
+esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 vrx_log() { echo "[wine-env] $*" >&2; }
+
+# Says why Wine or Xvfb cannot start, once, and fails.
+vrx_fail() {
+  echo "[wine-env] cannot run the Windows programs: $*" >&2
+  return 1
+}
+
+# The last lines of a log, indented, for a failure message.
+vrx_log_tail() {
+  [[ -s "$1" ]] && tail -n 5 "$1" | sed 's/^/    /' >&2
+  return 0
+}
 
 # A free display number, chosen once per state directory.
 vrx_pick_display() {
@@ -49,11 +85,20 @@ vrx_ensure_xvfb() {
       </dev/null >"$VRX_STATE/xvfb.log" 2>&1 &
     echo $! >"$VRX_STATE/xvfb.pid"
     echo ":$n" >"$VRX_STATE/display"
+    command -v Xvfb >/dev/null || { flock -u 9; vrx_fail "Xvfb is not installed (make deps)"; return; }
     local i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 200); do
       [[ -e /tmp/.X11-unix/X$n ]] && break
+      vrx_xvfb_alive || break
       sleep 0.05
     done
+    if [[ ! -e /tmp/.X11-unix/X$n ]] || ! vrx_xvfb_alive; then
+      flock -u 9
+      vrx_fail "Xvfb :$n ($VRX_SCREEN x $VRX_DEPTH) did not start; its log $VRX_STATE/xvfb.log ends:"
+      vrx_log_tail "$VRX_STATE/xvfb.log"
+      rm -f "$VRX_STATE/xvfb.pid"
+      return 1
+    fi
     # Wine's new processes would otherwise read stale state of an earlier server.
     wineserver -k >/dev/null 2>&1 || true
     rm -f "$VRX_STATE/server.warm"
@@ -68,10 +113,30 @@ vrx_ensure_prefix() {
   exec 8>"$VRX_STATE/prefix.lock"
   flock 8
   if [[ ! -f "$WINEPREFIX/.vrx-ready" ]]; then
-    vrx_log "creating Wine prefix $WINEPREFIX (once)"
+    if [[ ! -x "$VRX_WINE_LOADER" ]]; then
+      flock -u 8
+      if [[ $WINEARCH == win64 ]]; then
+        vrx_fail "64-bit Wine ($VRX_WINE_LOADER, package wine64) is not installed (make deps)"
+      else
+        vrx_fail "32-bit Wine ($VRX_WINE_LOADER, package wine32:i386) is not installed (make deps)"
+      fi
+      return
+    fi
+    vrx_log "creating $WINEARCH Wine prefix $WINEPREFIX (once)"
     rm -rf "$WINEPREFIX"
-    wineboot -i </dev/null >"$VRX_STATE/wineboot.log" 2>&1 || true
+    wine wineboot -i </dev/null >"$VRX_STATE/wineboot.log" 2>&1 || true
     wineserver -w </dev/null >/dev/null 2>&1 || true
+    # A loader that cannot start leaves no registry behind; say why at once
+    # instead of letting every program fail alike.
+    local rc
+    wine cmd /c exit 7 </dev/null >>"$VRX_STATE/wineboot.log" 2>&1
+    rc=$?
+    if [[ $rc -ne 7 || ! -f "$WINEPREFIX/system.reg" ]]; then
+      flock -u 8
+      vrx_fail "$VRX_WINE_LOADER cannot make the prefix $WINEPREFIX; $VRX_STATE/wineboot.log ends:"
+      vrx_log_tail "$VRX_STATE/wineboot.log"
+      return 1
+    fi
     # No crash dialog and no debugger: a fault ends the program quietly.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       </dev/null >>"$VRX_STATE/wineboot.log" 2>&1
@@ -101,7 +166,12 @@ vrx_ensure_server() {
   # Starts the prefix's server if none runs, else only makes it persistent.
   wineserver -p </dev/null >/dev/null 2>&1 || true
   if [[ ! -f "$VRX_STATE/server.warm" ]]; then
-    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    wine cmd /c exit 7 </dev/null >"$VRX_STATE/warm.log" 2>&1
+    if [[ $? -ne 7 ]]; then
+      vrx_fail "$VRX_WINE_LOADER cannot start a program in $WINEPREFIX:"
+      vrx_log_tail "$VRX_STATE/warm.log"
+      return 1
+    fi
     touch "$VRX_STATE/server.warm"
   fi
 }
