@@ -9,8 +9,12 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ARCH := $(shell VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh)
-ifeq ($(ARCH),x64)
+# Found out once, by the first make; the ones it starts inherit it.
+ifndef VRX_ARCH
+  VRX_ARCH := $(shell VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh)
+  export VRX_ARCH
+endif
+ifeq ($(VRX_ARCH),x64)
   RUN_BUILD := $(BUILD)/x64
   X64_TESTS := ON
 else
@@ -42,7 +46,7 @@ x64: deps configure-x64
 # What the chosen architecture runs on: the 32-bit build in full, or the
 # 64-bit one in full beside the 32-bit programs and medium.
 build-for-run: configure
-ifeq ($(ARCH),x64)
+ifeq ($(VRX_ARCH),x64)
 	@$(MAKE) --no-print-directory x64
 	cmake --build $(BUILD) -j$(JOBS) --target dist
 else
