@@ -192,6 +192,19 @@ TEST_F(UninstallerTest, APreviousSaverOfNoneOrOurOwnRemovesTheEntry)
     }
 }
 
+TEST_F(UninstallerTest, APreviousSaverWhoseFileIsMissingIsNotNamedAgainAndTheReportSaysSo)
+{
+    // A saver path of 120 characters, stored cut at 99 as the setup stores it.
+    state_.previousSaver = ("C:\\windows\\system32\\" + std::string(120, 'x') + ".scr").substr(0, 99);
+    Install(state_);
+    std::string question, closing;
+    EXPECT_EQ(kDone, RunAnswering(IDYES, &question, &closing));
+    EXPECT_EQ("<absent>", ActiveSaver()) << "a saver that does not exist was named";
+    EXPECT_NE(std::string::npos, closing.find("avant l'installation n'a pas pu \xeatre r\xe9tabli"))
+        << "closing message: " << closing;
+    ExpectEverythingRemoved();
+}
+
 TEST_F(UninstallerTest, TheSavedEntryIsRecognisedByItsShortName)
 {
     Install(state_);
