@@ -24,7 +24,7 @@ std::string Trimmed(const std::string& text)
 
 bool IsSilentSwitch(const std::string& word)
 {
-    return word.size() == 2 && (word[0] == '/' || word[0] == '-') && (word[1] == 'S' || word[1] == 's');
+    return word.size() == 2 && word[0] == '/' && (word[1] == 'S' || word[1] == 's');
 }
 
 }  // namespace
@@ -61,23 +61,19 @@ UninstallCommand ParseUninstallArguments(const std::string& arguments)
     UninstallCommand command;
     std::string rest = Trimmed(arguments);
 
-    // Switches come first; a path cannot begin with '/'.
-    while (!rest.empty() && rest[0] == '/') {
+    // Only the first argument can be a switch: a path cannot begin with '/'.
+    // The path itself is never looked into, so a directory named "Jeux -S"
+    // or "Jeux /S" stays whole.
+    if (!rest.empty() && rest[0] == '/') {
         size_t end = 0;
         while (end < rest.size() && !IsBlank(rest[end]))
             ++end;
         std::string word = rest.substr(0, end);
         if (IsSilentSwitch(word))
             command.silent = true;
-        else if (command.unknownSwitch.empty())
+        else
             command.unknownSwitch = word;
         rest = Trimmed(rest.substr(end));
-    }
-    // A scripted removal may also put /S after the path; no directory name
-    // can end in " /S", since '/' is not allowed in file names.
-    if (rest.size() >= 3 && IsBlank(rest[rest.size() - 3]) && IsSilentSwitch(rest.substr(rest.size() - 2))) {
-        command.silent = true;
-        rest = Trimmed(rest.substr(0, rest.size() - 3));
     }
     if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
         rest = Trimmed(rest.substr(1, rest.size() - 2));

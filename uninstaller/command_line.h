@@ -1,5 +1,6 @@
-// Reading the uninstaller's command line: an optional /S switch and the
-// installed path, which may hold blanks and may or may not be quoted.
+// Reading the uninstaller's command line: an optional /S switch as the first
+// argument, then the installed path, which may hold blanks and may or may
+// not be quoted.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 struct UninstallCommand {
     bool silent = false;           // /S: no question, no message
     std::string installedPath;     // empty when the command line names none
-    std::string unknownSwitch;     // first switch that is not /S, if any
+    std::string unknownSwitch;     // a first argument beginning with '/' that is not /S
 };
 
 // Returns the part of a full command line that follows the program name.

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include "sound_events.h"
-
 namespace {
 
 bool IsAbsence(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
@@ -34,44 +32,68 @@ void RemoveInstalledFile(const std::string& path, RemovalReport& report)
     }
 }
 
-void RemoveSoundFiles(const std::string& soundsFolder, RemovalReport& report)
+namespace {
+
+// A recorded name is "sounds\<file>" or "pictures\<file>"; anything else,
+// which only a damaged or forged record holds, is passed over.
+bool IsRecordedFileName(const std::string& name, std::string* folder)
 {
-    for (const SoundEvent& event : g_soundEvents)
-        RemoveInstalledFile(soundsFolder + event.suffix, report);
+    size_t slash = name.find('\\');
+    if (slash == std::string::npos)
+        return false;
+    std::string head = name.substr(0, slash);
+    std::string file = name.substr(slash + 1);
+    if (lstrcmpiA(head.c_str(), "sounds") != 0 && lstrcmpiA(head.c_str(), "pictures") != 0)
+        return false;
+    if (file.empty() || file == "." || file == ".." || file.find_first_of("\\/:*?") != std::string::npos)
+        return false;
+    *folder = head;
+    return true;
 }
 
-void RemovePictureFiles(const std::string& picturesFolder, RemovalReport& report)
-{
-    // The names are collected first: deleting while the search runs may make
-    // it skip entries.
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((picturesFolder + "\\*.bmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        // "*.bmp" also matches "x.bmpold" through its short name; only a
-        // name that truly ends in ".bmp" is a picture.
-        std::string name = found.cFileName;
-        if (name.size() < 4 || lstrcmpiA(name.c_str() + name.size() - 4, ".bmp") != 0)
-            continue;
-        names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    for (const std::string& name : names)
-        RemoveInstalledFile(picturesFolder + "\\" + name, report);
-}
+}  // namespace
 
-void RemoveListedPictures(const std::string& picturesFolder, const std::vector<std::string>& names,
-                          RemovalReport& report)
+void RemoveRecordedFiles(const InstalledDirectory& directory, RemovalReport& report)
 {
-    for (const std::string& name : names) {
-        if (name.empty() || name == "." || name == ".." || name.find_first_of("\\/:") != std::string::npos)
+    std::vector<std::string> folders;
+    for (const InstalledFile& file : directory.files) {
+        std::string folder;
+        if (!IsRecordedFileName(file.name, &folder))
             continue;
-        RemoveInstalledFile(picturesFolder + "\\" + name, report);
+        bool known = false;
+        for (const std::string& listed : folders)
+            known = known || lstrcmpiA(listed.c_str(), folder.c_str()) == 0;
+        if (!known)
+            folders.push_back(folder);
+        std::string path = directory.path + "\\" + file.name;
+        FileStamp now;
+        if (!ReadFileStamp(path, &now)) {
+            // Gone already, or no plain file any more: nothing of ours is there.
+            if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+                report.keptFiles.push_back(path);
+            continue;
+        }
+        if (!SameStamp(now, file.stamp)) {
+            report.keptFiles.push_back(path);
+            continue;
+        }
+        RemoveInstalledFile(path, report);
     }
+    for (const std::string& folder : folders)
+        RemoveFolderIfEmpty(directory.path + "\\" + folder, report);
+}
+
+void RemoveInstalledDirectory(const InstalledDirectory& directory, RemovalReport& report)
+{
+    if (directory.filesRecorded) {
+        RemoveRecordedFiles(directory, report);
+        RemoveFolderIfEmpty(directory.path, report);
+        return;
+    }
+    // Nothing says which of its files are ours: they all stay, and so does
+    // the directory unless it is empty already.
+    if (!RemoveDirectoryA(directory.path.c_str()) && GetFileAttributesA(directory.path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        report.unrecordedFolders.push_back(directory.path);
 }
 
 void RemoveFolderIfEmpty(const std::string& folder, RemovalReport& report)

@@ -1,25 +1,24 @@
-// Removal of the files the setup program copied, and of the folders it made
-// when they are left empty.
+// Removal of the files the setup program recorded as copied, and of the
+// folders it made when they are left empty.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "install_record.h"
 #include "removal_report.h"
 
 // Deletes one file, read-only or not. A file that is not there is no failure.
 void RemoveInstalledFile(const std::string& path, RemovalReport& report);
 
-// Deletes the sixteen sound files of the scheme from the folder.
-void RemoveSoundFiles(const std::string& soundsFolder, RemovalReport& report);
+// Deletes the recorded files of the directory that are still as the setup
+// left them; one changed since (replaced by the user) is kept and named in
+// the report. The "sounds" and "pictures" folders go when left empty.
+void RemoveRecordedFiles(const InstalledDirectory& directory, RemovalReport& report);
 
-// Deletes every "*.bmp" file of the folder.
-void RemovePictureFiles(const std::string& picturesFolder, RemovalReport& report);
-
-// Deletes the named files of the folder. A name that is not a plain file
-// name (a path, a drive, "." or "..") is passed over.
-void RemoveListedPictures(const std::string& picturesFolder, const std::vector<std::string>& names,
-                          RemovalReport& report);
+// Removes what the product put into one directory, then the directory when
+// it is left empty. A directory without a record keeps every file.
+void RemoveInstalledDirectory(const InstalledDirectory& directory, RemovalReport& report);
 
 // Removes a folder when it is empty. A folder that still holds other files is
 // kept and named in the report's kept folders; a missing one is ignored.

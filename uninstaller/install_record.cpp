@@ -7,7 +7,9 @@
 
 #include <string.h>
 
-#include "picture_list.h"
+#include <algorithm>
+
+#include "command_line.h"
 #include "settings_store.h"
 
 namespace {
@@ -26,12 +28,6 @@ bool QueryText(HKEY key, const char* name, std::string* text)
         return false;
     *text = std::string(buffer, strnlen(buffer, size));
     return true;
-}
-
-bool IsYes(HKEY key, const char* name)
-{
-    std::string text;
-    return QueryText(key, name, &text) && text == "Yes";
 }
 
 bool KeyIsEmpty(HKEY root, const char* path)
@@ -55,17 +51,47 @@ InstallRecord ReadInstallRecord()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
         record.settingsKeyFound = true;
         QueryText(key, SETTING_INSTALLED_PATH, &record.installedPath);
-        record.saverInstalled = IsYes(key, SETTING_SAVER_INSTALLED);
-        record.soundsInstalled = IsYes(key, SETTING_SOUND_INSTALLED);
         record.previousSaverKnown = QueryText(key, SETTING_PREVIOUS_SAVER, &record.previousSaver);
         RegCloseKey(key);
     }
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_ENTRY_KEY, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
         record.uninstallEntryFound = true;
-        record.pictureListFound = ReadPictureList(key, &record.pictureNames);
         RegCloseKey(key);
+        ReadInstallationRecords(&record.installations);
     }
     return record;
+}
+
+std::vector<InstalledDirectory> InstalledDirectories(const InstallRecord& record)
+{
+    std::vector<InstalledDirectory> directories;
+    auto add = [&](const std::string& path, bool recorded, const std::vector<InstalledFile>& files) {
+        if (!IsUsableInstalledPath(WithoutTrailingBackslash(path)))
+            return;
+        std::string full = FullDirectoryPath(path);
+        if (full.empty() || !IsUsableInstalledPath(full))
+            return;
+        for (InstalledDirectory& known : directories) {
+            if (lstrcmpiA(known.path.c_str(), full.c_str()) == 0) {
+                known.filesRecorded = known.filesRecorded || recorded;
+                known.files.insert(known.files.end(), files.begin(), files.end());
+                return;
+            }
+        }
+        InstalledDirectory directory;
+        directory.path = full;
+        directory.filesRecorded = recorded;
+        directory.files = files;
+        directories.push_back(directory);
+    };
+    for (const InstallationRecord& installation : record.installations)
+        add(installation.directory, true, installation.files);
+    if (!record.installedPath.empty())
+        add(record.installedPath, false, std::vector<InstalledFile>());
+    // A directory inside another is emptied before its parent is looked at.
+    std::stable_sort(directories.begin(), directories.end(),
+                     [](const InstalledDirectory& a, const InstalledDirectory& b) { return a.path.size() > b.path.size(); });
+    return directories;
 }
 
 bool DeleteRegistryTree(HKEY root, const char* path)

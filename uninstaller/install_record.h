@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "installation_record.h"
 #include "removal_report.h"
 
 #define UNINSTALL_ENTRY_PARENT "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
@@ -15,18 +16,28 @@ struct InstallRecord {
     bool settingsKeyFound = false;
     bool uninstallEntryFound = false;
     std::string installedPath;     // "Installed path", empty when absent
-    bool saverInstalled = false;   // "Screen Saver Installed" is "Yes"
-    bool soundsInstalled = false;  // "Sound Scheme Installed" is "Yes"
     bool previousSaverKnown = false;
     std::string previousSaver;     // "Previous Saver" as stored
-    // "Installed pictures" of the uninstall entry: the names the setup copied.
-    // Without the list every "*.bmp" of the pictures folder is taken for ours.
-    bool pictureListFound = false;
-    std::vector<std::string> pictureNames;
+    // The directories the setup recorded with the files it put there; an
+    // earlier version recorded none.
+    std::vector<InstallationRecord> installations;
 };
 
-// Reads the settings key and looks for the uninstall entry.
+// One directory to remove. Without a record of its files (an installation of
+// an earlier version), no picture or sound in it is taken for ours.
+struct InstalledDirectory {
+    std::string path;  // full path, without a trailing backslash
+    bool filesRecorded = false;
+    std::vector<InstalledFile> files;
+};
+
+// Reads the settings key and looks for the uninstall entry and its record.
 InstallRecord ReadInstallRecord();
+
+// Every directory of the product: each recorded one, and "Installed path"
+// when no record names it. Paths that are not full paths of a drive or
+// share are passed over. Deeper directories come first.
+std::vector<InstalledDirectory> InstalledDirectories(const InstallRecord& record);
 
 // Deletes the settings key, then the uninstall entry, then the vendor's key
 // when nothing else is left in it. Keys that do not exist are not failures.

@@ -34,16 +34,37 @@ std::string LoadText(UINT id)
     return std::string(buffer, length > 0 ? length : 0);
 }
 
+namespace {
+
+void AppendList(std::string& text, UINT heading, const std::vector<std::string>& items)
+{
+    if (items.empty())
+        return;
+    text += "\n\n" + LoadText(heading);
+    for (size_t i = 0; i < items.size() && i < kMaxListedFailures; ++i)
+        text += "\n" + items[i];
+    if (items.size() > kMaxListedFailures)
+        text += "\n" + FillIn(LoadText(IDS_MORE_ITEMS), std::to_string(items.size() - kMaxListedFailures));
+}
+
+// What was left on purpose: the same in a full and in a partial removal.
+void AppendNotes(std::string& text, const RemovalReport& report)
+{
+    AppendList(text, IDS_FILES_KEPT, report.keptFiles);
+    AppendList(text, IDS_NO_FILE_RECORD, report.unrecordedFolders);
+    if (report.previousSaverLost)
+        text += "\n\n" + LoadText(IDS_SAVER_NOT_RESTORED);
+}
+
+}  // namespace
+
 std::string ComposeReport(const RemovalReport& report)
 {
     std::string text;
     if (report.Succeeded()) {
         text = LoadText(IDS_REMOVED);
-        if (!report.keptFolders.empty()) {
-            text += "\n\n" + LoadText(IDS_FOLDERS_KEPT);
-            for (const std::string& folder : report.keptFolders)
-                text += "\n" + folder;
-        }
+        AppendList(text, IDS_FOLDERS_KEPT, report.keptFolders);
+        AppendNotes(text, report);
         if (!report.selfPath.empty()) {
             text += "\n\n";
             text += report.selfRemovalScheduled ? LoadText(IDS_SELF_SCHEDULED)
@@ -56,6 +77,7 @@ std::string ComposeReport(const RemovalReport& report)
         text += "\n" + report.failures[i];
     if (report.failures.size() > kMaxListedFailures)
         text += "\n" + FillIn(LoadText(IDS_MORE_ITEMS), std::to_string(report.failures.size() - kMaxListedFailures));
+    AppendNotes(text, report);
     text += "\n\n" + LoadText(IDS_RUN_AGAIN);
     return text;
 }

@@ -9,6 +9,9 @@
 struct RemovalReport {
     std::vector<std::string> failures;     // items that are still there
     std::vector<std::string> keptFolders;  // folders kept for the user's own files
+    std::vector<std::string> keptFiles;    // installed files changed since, left as they are
+    std::vector<std::string> unrecordedFolders;  // installations without a record: no file taken
+    bool previousSaverLost = false;        // the saver before ours could not be named again
     bool selfRemovalScheduled = false;
     std::string selfPath;                  // the running uninstaller
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "command_line.h"
+#include "file_removal.h"
 
 namespace {
 
@@ -48,9 +49,55 @@ std::string ActiveSaver()
     return std::string(buffer, length);
 }
 
+// A saver named without a directory is looked for where Windows finds it.
+bool SaverFileExists(const std::string& name)
+{
+    std::string path = name;
+    if (name.find('\\') == std::string::npos) {
+        char found[MAX_PATH];
+        DWORD length = SearchPathA(NULL, name.c_str(), NULL, MAX_PATH, found, NULL);
+        if (length == 0 || length >= MAX_PATH)
+            return false;
+        path.assign(found, length);
+    }
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 std::string InstalledSaverPath() { return WindowsDirectory() + "\\VRXSaver.scr"; }
+
+bool IsOurSaverFile(const std::string& path)
+{
+    HMODULE file = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!file)
+        return false;
+    bool ours = false;
+    HRSRC found = FindResourceA(file, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    HGLOBAL loaded = found ? LoadResource(file, found) : NULL;
+    const BYTE* block = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : NULL;
+    if (block) {
+        // The version block's texts are UTF-16; our saver carries the product's name.
+        static const char kProduct[] = "Quandrel VRX 2 Screen Saver";
+        std::string wide;
+        for (const char* c = kProduct; *c; ++c) {
+            wide.push_back(*c);
+            wide.push_back('\0');
+        }
+        std::string bytes(reinterpret_cast<const char*>(block), SizeofResource(file, found));
+        ours = bytes.find(wide) != std::string::npos;
+    }
+    FreeLibrary(file);
+    return ours;
+}
+
+void RemoveInstalledSaver(RemovalReport& report)
+{
+    std::string saver = InstalledSaverPath();
+    if (IsOurSaverFile(saver))
+        RemoveInstalledFile(saver, report);
+}
 
 void RestorePreviousSaver(const InstallRecord& record, RemovalReport& report)
 {
@@ -59,15 +106,20 @@ void RestorePreviousSaver(const InstallRecord& record, RemovalReport& report)
     if (!SamePath(active, ours))
         return;
 
-    // "None" means there was no entry. A second installation records our own
-    // saver as the previous one; naming it again would point at a deleted file.
-    std::string previous = record.previousSaverKnown ? record.previousSaver : std::string("None");
-    bool removeEntry = previous.empty() || previous == "None" || SamePath(previous, ours);
-    const char* value = removeEntry ? NULL : previous.c_str();
+    // "None" means there was no entry. A saver that is not there any more, a
+    // name cut short when it was stored, or our own saver (a second
+    // installation records it) cannot be named again: the entry is removed
+    // and the user told.
+    bool none = record.previousSaverKnown && (record.previousSaver == "None" || record.previousSaver.empty());
+    bool restore = record.previousSaverKnown && !none && !SamePath(record.previousSaver, ours) &&
+                   SaverFileExists(record.previousSaver);
+    if (!none && !restore)
+        report.previousSaverLost = true;
+    const char* value = restore ? record.previousSaver.c_str() : NULL;
     WritePrivateProfileStringA(kSection, kEntry, value, kIniFile);
 
     std::string now = ActiveSaver();
-    bool restored = removeEntry ? now.empty() : now == previous;
-    if (!restored)
+    bool written = restore ? now == record.previousSaver : now.empty();
+    if (!written)
         report.Fail(std::string(kIniFile) + " [" + kSection + "] " + kEntry);
 }

@@ -1,4 +1,5 @@
-// Giving the screen saver back: the [boot] SCRNSAVE.EXE entry of system.ini.
+// Giving the screen saver back: the [boot] SCRNSAVE.EXE entry of system.ini,
+// and our saver's file in the Windows directory.
 #pragma once
 
 #include <string>
@@ -9,7 +10,15 @@
 // Our saver as the setup program names it: the Windows directory + "\VRXSaver.scr".
 std::string InstalledSaverPath();
 
-// When system.ini still names our saver, names the previous one again, or
-// removes the entry when there was none (or it was our own saver). A saver
+// True for a file that carries our saver's version block.
+bool IsOurSaverFile(const std::string& path);
+
+// Deletes our saver from the Windows directory; a file of that name that is
+// not ours stays.
+void RemoveInstalledSaver(RemovalReport& report);
+
+// When system.ini still names our saver, names the previous one again when
+// that file exists, or removes the entry: silently when there was none,
+// otherwise telling the report that the earlier saver is lost. A saver
 // chosen since the installation is left alone.
 void RestorePreviousSaver(const InstallRecord& record, RemovalReport& report);

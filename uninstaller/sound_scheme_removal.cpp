@@ -7,6 +7,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 #include "install_record.h"
 #include "sound_events.h"
 
@@ -49,11 +51,25 @@ void DeleteKeyOrFail(const std::string& path, RemovalReport& report)
         report.Fail("HKEY_CURRENT_USER\\" + path);
 }
 
-void RestoreCurrentSound(const SoundEvent& event, const std::string& ourSound, RemovalReport& report)
+// An event still plays our sound when its current sound is the scheme's own
+// for it, or a file of one of our sounds folders.
+void RestoreCurrentSound(const SoundEvent& event, const std::vector<std::string>& soundFolders,
+                         RemovalReport& report)
 {
     std::string currentKey = std::string(event.eventKey) + ".Current";
     std::string current;
-    if (!QueryDefaultText(currentKey, &current) || lstrcmpiA(current.c_str(), ourSound.c_str()) != 0)
+    if (!QueryDefaultText(currentKey, &current))
+        return;
+    std::vector<std::string> ours = soundFolders;
+    for (std::string& folder : ours)
+        folder += event.suffix;
+    std::string schemeSound;
+    if (QueryDefaultText(std::string(event.eventKey) + SOUND_SCHEME_KEY_NAME, &schemeSound))
+        ours.push_back(schemeSound);
+    bool playsOurs = false;
+    for (const std::string& sound : ours)
+        playsOurs = playsOurs || (!sound.empty() && lstrcmpiA(current.c_str(), sound.c_str()) == 0);
+    if (!playsOurs)
         return;
     std::string fallback;
     if (!QueryDefaultText(std::string(event.eventKey) + SOUND_DEFAULT_SCHEME_NAME, &fallback))
@@ -64,10 +80,10 @@ void RestoreCurrentSound(const SoundEvent& event, const std::string& ourSound, R
 
 }  // namespace
 
-void RemoveSoundScheme(const std::string& soundsFolder, RemovalReport& report)
+void RemoveSoundScheme(const std::vector<std::string>& soundFolders, RemovalReport& report)
 {
     for (const SoundEvent& event : g_soundEvents) {
-        RestoreCurrentSound(event, soundsFolder + event.suffix, report);
+        RestoreCurrentSound(event, soundFolders, report);
         DeleteKeyOrFail(std::string(event.eventKey) + SOUND_SCHEME_KEY_NAME, report);
     }
     DeleteKeyOrFail(SOUND_SCHEME_NAME_KEY, report);

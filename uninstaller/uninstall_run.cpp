@@ -1,11 +1,13 @@
-// The order of a removal: ask, give back the screen saver, remove the sound
-// scheme, delete the files and the folders left empty, and only when all of
-// that succeeded delete the records and schedule the program's own removal.
+// The order of a removal: check the command line against the records, ask,
+// give back the screen saver, remove the sound scheme, delete the recorded
+// files and the folders left empty, and only when all of that succeeded
+// delete the records and schedule the program's own removal.
 #include "uninstall_run.h"
 
 #include <windows.h>
 
 #include "file_removal.h"
+#include "installation_record.h"
 #include "install_record.h"
 #include "removal_report.h"
 #include "res/resource.h"
@@ -22,27 +24,40 @@ int Refuse(const UninstallCommand& command, const std::string& text)
     return UNINSTALL_NOTHING_DONE;
 }
 
-void RemoveEverything(const InstallRecord& record, const std::string& installedPath, RemovalReport& report)
+// The directories for the question: "A", "A et B", "A, B et C".
+std::string FolderList(const std::vector<InstalledDirectory>& directories)
 {
-    if (record.saverInstalled) {
-        RestorePreviousSaver(record, report);
-        RemoveInstalledFile(InstalledSaverPath(), report);
+    std::string text;
+    for (size_t i = 0; i < directories.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == directories.size() ? LoadText(IDS_AND) : std::string(", ");
+        text += directories[i].path;
     }
-    if (record.soundsInstalled) {
-        std::string sounds = installedPath + "\\sounds";
-        RemoveSoundScheme(sounds, report);
-        RemoveSoundFiles(sounds, report);
-        RemoveFolderIfEmpty(sounds, report);
-    }
-    if (record.saverInstalled) {
-        std::string pictures = installedPath + "\\pictures";
-        if (record.pictureListFound)
-            RemoveListedPictures(pictures, record.pictureNames, report);
-        else
-            RemovePictureFiles(pictures, report);
-        RemoveFolderIfEmpty(pictures, report);
-    }
-    RemoveFolderIfEmpty(installedPath, report);
+    return text;
+}
+
+// What is taken back is decided from what is there: our saver where
+// system.ini or the Windows directory still has it, the scheme where it is
+// registered, and every directory of the product.
+void RemoveEverything(const InstallRecord& record, const std::vector<InstalledDirectory>& directories,
+                      RemovalReport& report)
+{
+    RestorePreviousSaver(record, report);
+    RemoveInstalledSaver(report);
+    std::vector<std::string> soundFolders;
+    for (const InstalledDirectory& directory : directories)
+        soundFolders.push_back(directory.path + "\\sounds");
+    RemoveSoundScheme(soundFolders, report);
+    for (const InstalledDirectory& directory : directories)
+        RemoveInstalledDirectory(directory, report);
+}
+
+bool IsInstalledDirectory(const std::vector<InstalledDirectory>& directories, const std::string& path)
+{
+    for (const InstalledDirectory& directory : directories)
+        if (SameDirectory(directory.path, path))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -61,20 +76,22 @@ int RunUninstall(const UninstallCommand& command)
 
     int result = UNINSTALL_NOTHING_DONE;
     InstallRecord record = ReadInstallRecord();
-    std::string installedPath =
-        WithoutTrailingBackslash(command.installedPath.empty() ? record.installedPath : command.installedPath);
+    std::vector<InstalledDirectory> directories = InstalledDirectories(record);
+    std::string named = WithoutTrailingBackslash(command.installedPath);
     if (!record.settingsKeyFound && !record.uninstallEntryFound) {
         Refuse(command, LoadText(IDS_NOT_INSTALLED));
-    } else if (!IsUsableInstalledPath(installedPath) && (record.saverInstalled || record.soundsInstalled)) {
-        Refuse(command, FillIn(LoadText(IDS_BAD_PATH), installedPath));
+    } else if (!named.empty() && !IsUsableInstalledPath(named)) {
+        Refuse(command, FillIn(LoadText(IDS_BAD_PATH), named));
+    } else if (!named.empty() && !IsInstalledDirectory(directories, named)) {
+        Refuse(command, FillIn(LoadText(IDS_FOREIGN_PATH), named));
     } else if (!command.silent &&
-               ShowUninstallMessage(FillIn(LoadText(IDS_CONFIRM), installedPath),
+               ShowUninstallMessage(directories.empty() ? LoadText(IDS_CONFIRM_NO_FOLDER)
+                                                        : FillIn(LoadText(IDS_CONFIRM), FolderList(directories)),
                                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         result = UNINSTALL_DECLINED;
     } else {
         RemovalReport report;
-        if (IsUsableInstalledPath(installedPath))
-            RemoveEverything(record, installedPath, report);
+        RemoveEverything(record, directories, report);
         if (report.Succeeded())
             DeleteInstallRecord(report);
         if (report.Succeeded())

@@ -1,8 +1,8 @@
 // The installation run's copies and registrations.
 #include "installation_steps.h"
 
+#include "copied_files.h"
 #include "install_paths.h"
-#include "installed_pictures.h"
 #include "saver_activation.h"
 #include "settings_store.h"
 #include "shell_copy.h"
@@ -27,14 +27,17 @@ int InstallChosenParts(HWND owner, BOOL installSound, BOOL installSaver, const I
         // Made beforehand: a pattern matching one file into a missing
         // directory would otherwise become a file of that name under Wine.
         EnsureDirectory(plan.soundDirectory);
+        CopySurvey sounds = SurveyCopy(plan.soundsFrom, plan.soundDirectory, "sounds");
         result |= copy(owner, plan.soundsFrom, plan.soundsTo, COPY_ASKING_FLAGS, kSoundsProgressTitle);
+        RecordCopiedFiles(plan.installedPath, sounds);
         RegisterSoundScheme(plan.soundDirectory);
         WriteInstallMarker(SETTING_SOUND_INSTALLED, "Yes");
     }
     if (installSaver) {
         EnsureDirectory(plan.pictureDirectory);
+        CopySurvey pictures = SurveyCopy(plan.picturesFrom, plan.pictureDirectory, "pictures");
         result |= copy(owner, plan.picturesFrom, plan.picturesTo, COPY_ASKING_FLAGS, kPicturesProgressTitle);
-        RecordInstalledPictures(plan.picturesFrom);
+        RecordCopiedFiles(plan.installedPath, pictures);
         result |= copy(owner, plan.saverFrom, plan.saverTo, COPY_REPLACING_FLAGS, "");
         ActivateScreenSaver(result == 0);
         WriteInstallMarker(SETTING_SAVER_INSTALLED, "Yes");

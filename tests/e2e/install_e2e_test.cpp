@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "recorded_files.h"
 #include "saved_state.h"
 #include "scheme_events.h"
 #include "setup_driver.h"
@@ -237,13 +238,13 @@ TEST_F(InstallEndToEndTest, BothPartsIntoThePresetDestination)
     ExpectPictures(kDefaultDestination, DistDirectory());
     ExpectSameFile(DistFile("pictures", "VRXSaver.scr"), InstalledSaver());
     ExpectSameFile(DistFile("pictures", "ssunins.exe"), InstalledUninstaller());
-    // The uninstaller takes away the pictures listed here and no others.
-    std::string list;
+    // The uninstaller takes away the files recorded here, while they are as copied, and no others.
+    std::vector<std::string> copied;
+    for (const SchemeEvent& event : kSchemeEvents)
+        copied.push_back(std::string("sounds\\") + event.fileName);
     for (const std::string& name : FilesIn(JoinPath(DistDirectory(), "pictures"), "*.bmp"))
-        list += name + '\0';
-    RegValue listed = ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "Installed pictures");
-    EXPECT_EQ((DWORD)REG_MULTI_SZ, listed.type);
-    EXPECT_EQ(list + '\0', listed.Text());
+        copied.push_back("pictures\\" + name);
+    EXPECT_EQ("", RecordMismatches(kDefaultDestination, copied));
 }
 
 TEST_F(InstallEndToEndTest, SoundsOnlyLeavesTheSaverAndSystemIniAlone)

@@ -1,15 +1,18 @@
 // The installation run's work with its shell copies recorded: which copies,
-// with which flags and titles, in which order, and what the markers, the
-// sound scheme and system.ini held at each moment.
+// with which flags and titles, in which order, what the markers, the sound
+// scheme and system.ini held at each moment, and the record of the files
+// that the copies really put into each directory.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "installation_steps.h"
+#include "recorded_files.h"
 #include "saved_state.h"
 #include "test_support.h"
 
@@ -223,17 +226,59 @@ TEST_F(InstallationStepsTest, EarlierSettingsAreResetToTheInstallationsOwn)
     EXPECT_EQ(10u, ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "UpdateRate").Number());
 }
 
-TEST_F(InstallationStepsTest, TheMediumsPicturesAreListedForTheUninstallerOnlyWithTheSaver)
+// ---- The record of what each copy put where ----------------------------
+
+std::vector<std::string> g_declined;  // names whose replacement the user refuses
+
+// A shell that copies what the pattern matches, keeping an existing file of
+// a declined name as the user's "No" keeps it.
+int CopyMatchingFiles(HWND owner, const char* from, const char* to, FILEOP_FLAGS flags, const char* title)
 {
-    const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VRX2SS";
-    WriteFileBytes(JoinPath(JoinPath(medium_, "pictures"), "vrx01.bmp"), "BM", 2);
-    Run(TRUE, FALSE);
-    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kEntry, "Installed pictures").present)
-        << "a run without the saver listed pictures";
-    Run(FALSE, TRUE);
-    RegValue list = ReadValue(HKEY_LOCAL_MACHINE, kEntry, "Installed pictures");
-    EXPECT_EQ((DWORD)REG_MULTI_SZ, list.type);
-    EXPECT_EQ(std::string("vrx01.bmp\0\0", 11), list.Text());
+    RecordCopy(owner, from, to, flags, title);
+    std::string pattern(from);
+    std::string directory = pattern.substr(0, pattern.rfind('\\'));
+    for (const std::string& name : FilesIn(directory, pattern.substr(pattern.rfind('\\') + 1).c_str())) {
+        std::string target = JoinPath(to, name);
+        bool declined = std::find(g_declined.begin(), g_declined.end(), name) != g_declined.end();
+        if (!(declined && FileExists(target)))
+            CopyFileA(JoinPath(directory, name).c_str(), target.c_str(), FALSE);
+    }
+    return 0;
+}
+
+TEST_F(InstallationStepsTest, WhatEachCopyReallyPutThereIsRecordedWithItsSizeAndTime)
+{
+    std::string sounds = JoinPath(medium_, "sounds");
+    CreateDirectoryA(sounds.c_str(), NULL);
+    WriteFileBytes(JoinPath(sounds, "ast.wav"), "RIFF ast", 8);
+    WriteFileBytes(JoinPath(JoinPath(medium_, "pictures"), "a.bmp"), "BM a", 4);
+    WriteFileBytes(JoinPath(JoinPath(medium_, "pictures"), "b.bmp"), "BM b", 4);
+    // The user's own b.bmp, kept by answering No.
+    CreateDirectoryA(JoinPath(destination_, "pictures").c_str(), NULL);
+    WriteFileBytes(JoinPath(JoinPath(destination_, "pictures"), "b.bmp"), "BM mine", 7);
+    g_declined = {"b.bmp"};
+    InstallChosenParts(owner_, TRUE, TRUE, plan_, CopyMatchingFiles);
+    g_declined.clear();
+    EXPECT_EQ("", RecordMismatches(destination_, {"sounds\\ast.wav", "pictures\\a.bmp"}));
+}
+
+TEST_F(InstallationStepsTest, EveryRunsFilesAndDirectoryStayRecorded)
+{
+    std::string sounds = JoinPath(medium_, "sounds");
+    CreateDirectoryA(sounds.c_str(), NULL);
+    WriteFileBytes(JoinPath(sounds, "ast.wav"), "RIFF ast", 8);
+    WriteFileBytes(JoinPath(JoinPath(medium_, "pictures"), "a.bmp"), "BM a", 4);
+    InstallChosenParts(owner_, FALSE, TRUE, plan_, CopyMatchingFiles);
+    InstallChosenParts(owner_, TRUE, FALSE, plan_, CopyMatchingFiles);
+    std::string other = JoinPath(scratch_, "Other");
+    InstallationPlan second;
+    std::string overlong;
+    ASSERT_TRUE(BuildInstallationPlan(&second, other.c_str(), medium_.c_str(), windows_.c_str(), other.c_str(),
+                                      &overlong));
+    InstallChosenParts(owner_, TRUE, FALSE, second, CopyMatchingFiles);
+    EXPECT_EQ("", RecordMismatches(destination_, {"pictures\\a.bmp", "sounds\\ast.wav"}));
+    EXPECT_EQ("", RecordMismatches(other, {"sounds\\ast.wav"}));
+    EXPECT_EQ(std::vector<std::string>({destination_, other}), RecordedDirectories());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The uninstaller's command line: the program name as Windows passes it,
-// the /S switch on either side of the path, quotes, and paths it refuses.
+// the /S switch as the first argument only, quotes, and paths it refuses.
 #include <gtest/gtest.h>
 
 #include "command_line.h"
@@ -26,7 +26,7 @@ TEST(UninstallCommandLine, ProgramNameIsStrippedQuotedUnquotedOrWithBlanks)
     EXPECT_EQ("", ArgumentsAfterProgramName(NULL, NULL));
 }
 
-TEST(UninstallCommandLine, SilentSwitchAndPathAreSeparated)
+TEST(UninstallCommandLine, OnlyTheFirstArgumentIsASwitchAndThePathStaysWhole)
 {
     struct Case {
         const char* arguments;
@@ -36,11 +36,18 @@ TEST(UninstallCommandLine, SilentSwitchAndPathAreSeparated)
     } cases[] = {
         {" C:\\VRX2 Screen Saver", false, "C:\\VRX2 Screen Saver", ""},
         {" /S C:\\VRX2 Screen Saver", true, "C:\\VRX2 Screen Saver", ""},
-        {" C:\\VRX2 Screen Saver /s", true, "C:\\VRX2 Screen Saver", ""},
+        {" /s C:\\VRX2 Screen Saver", true, "C:\\VRX2 Screen Saver", ""},
+        {" C:\\Jeux -S", false, "C:\\Jeux -S", ""},
+        {" C:\\Jeux -s", false, "C:\\Jeux -s", ""},
+        {" C:\\VRX2 Screen Saver /S", false, "C:\\VRX2 Screen Saver /S", ""},
+        {" /S C:\\Jeux -S", true, "C:\\Jeux -S", ""},
+        {" -S C:\\x", false, "-S C:\\x", ""},
+        {" /Sx C:\\x", false, "C:\\x", "/Sx"},
         {"  \"C:\\VRX2 Screen Saver\"  ", false, "C:\\VRX2 Screen Saver", ""},
         {" /S \"C:\\VRX2 Screen Saver\\\"", true, "C:\\VRX2 Screen Saver\\", ""},
         {" -S", false, "-S", ""},
         {" /Q C:\\x", false, "C:\\x", "/Q"},
+        {" /S /S C:\\x", true, "/S C:\\x", ""},
         {" /S", true, "", ""},
         {"", false, "", ""},
     };

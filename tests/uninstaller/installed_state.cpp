@@ -1,5 +1,6 @@
 // The installed state of the uninstaller's tests, built exactly as the setup
-// program leaves it: settings texts without their NUL, every other text with one.
+// program leaves it: settings texts without their NUL, every other text with
+// one, and the record of the files copied.
 #include "installed_state.h"
 
 #include <stdio.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "recorded_files.h"
 #include "test_support.h"
 
 using namespace vrxtest;
@@ -171,7 +173,7 @@ void Install(const InstalledState& state)
         for (const std::string& name : PictureNames())
             CopyFileTo(JoinPath(JoinPath(Dist(), "pictures"), name), JoinPath(pictures, name));
         CopyFileTo(JoinPath(JoinPath(Dist(), "pictures"), "VRXSaver.scr"), InstalledSaver());
-        if (state.pictureList) {
+        if (!state.fileRecord) {
             std::string list;
             for (const std::string& name : PictureNames())
                 list += name + '\0';
@@ -188,6 +190,20 @@ void Install(const InstalledState& state)
     WriteText(HKEY_LOCAL_MACHINE, kUninstallEntry, "DisplayName", kProductName, true);
     WriteText(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString",
               InstalledUninstaller() + " " + state.installedPath, true);
+    if (state.fileRecord)
+        RecordFiles(state.installedPath, RecordedNames(state));
+}
+
+std::vector<std::string> RecordedNames(const InstalledState& state)
+{
+    std::vector<std::string> names;
+    if (state.sounds)
+        for (const SchemeEvent& event : kSchemeEvents)
+            names.push_back(std::string("sounds\\") + event.fileName);
+    if (state.saver)
+        for (const std::string& name : PictureNames())
+            names.push_back("pictures\\" + name);
+    return names;
 }
 
 std::string Snapshot(const std::string& installedPath)
@@ -201,6 +217,13 @@ std::string Snapshot(const std::string& installedPath)
     DumpKey(HKEY_LOCAL_MACHINE, Widen(kSettingsKey), out);
     DumpKey(HKEY_LOCAL_MACHINE, Widen(kUninstallEntry), out);
     DumpKey(HKEY_CURRENT_USER, L"AppEvents", out);
+    return out.str();
+}
+
+std::string Tree(const std::string& directory)
+{
+    std::ostringstream out;
+    DumpTree(directory, out);
     return out.str();
 }
 

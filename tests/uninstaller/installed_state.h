@@ -32,7 +32,9 @@ struct InstalledState {
     std::string previousSaver;  // "Previous Saver" as stored; "None" when there was none
     bool saver = true;          // "Screen Saver Installed" is "Yes"
     bool sounds = true;         // "Sound Scheme Installed" is "Yes"
-    bool pictureList = true;    // the uninstall entry lists the pictures ("Installed pictures")
+    // The record of the files copied, as the setup writes it; without it, the
+    // "Installed pictures" list that earlier versions wrote.
+    bool fileRecord = true;
 };
 
 // Copies the files and writes the registry and system.ini as a full setup run does.
@@ -40,11 +42,16 @@ void Install(const InstalledState& state);
 
 // Names of the installed picture files.
 std::vector<std::string> PictureNames();
+// The files an installation of state records, relative to its directory.
+std::vector<std::string> RecordedNames(const InstalledState& state);
 
 // Everything the uninstaller could touch, as text: system.ini, the installed
 // tree, the two Windows-directory files, the settings key, the uninstall
 // entry and HKCU AppEvents, values with their types and exact bytes.
 std::string Snapshot(const std::string& installedPath);
+
+// The files and folders below a directory, each file with its size.
+std::string Tree(const std::string& directory);
 
 // The pending deletions at the next start (PendingFileRenameOperations).
 bool DeletionIsPending(const std::string& path);

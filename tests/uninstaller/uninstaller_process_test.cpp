@@ -9,6 +9,7 @@
 #include <string>
 
 #include "installed_state.h"
+#include "recorded_files.h"
 #include "test_support.h"
 
 using namespace vrxtest;
@@ -26,6 +27,7 @@ protected:
         appEvents_.reset(new SavedTree(HKEY_CURRENT_USER, "AppEvents"));
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallEntry);
+        WriteFileBytes(kOldSaver, "MZ", 2);
         scratch_ = MakeScratchDirectory("uninstall");
         state_.installedPath = JoinPath(scratch_, "VRX2 Screen Saver");
         state_.previousSaver = kOldSaver;
@@ -40,14 +42,16 @@ protected:
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallEntry);
         DeleteFileA(InstalledSaver().c_str());
         DeleteFileA(InstalledUninstaller().c_str());
+        DeleteFileA(kOldSaver);
         RemoveTree(scratch_);
     }
 
     std::string Sounds() const { return JoinPath(state_.installedPath, "sounds"); }
     std::string Pictures() const { return JoinPath(state_.installedPath, "pictures"); }
 
-    // The command line that the list of removable programs runs.
+    // The command line that the list of removable programs runs, and its silent form.
     std::string EntryCommandLine() const { return InstalledUninstaller() + " " + state_.installedPath; }
+    std::string SilentCommandLine() const { return InstalledUninstaller() + " /S " + state_.installedPath; }
 
     bool StartUninstaller(ChildProcess& child, const std::string& commandLine)
     {
@@ -128,7 +132,7 @@ TEST_F(UninstallerTest, SilentRemovalFromTheEntryCommandLineRemovesEverythingIns
     Install(state_);
     ASSERT_EQ(InstalledSaver(), ActiveSaver()) << "the installed state names our saver";
 
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
 
     ExpectEverythingRemoved();
     EXPECT_EQ(std::string(kOldSaver), ActiveSaver()) << "system.ini was expected to name the previous saver again";
@@ -169,7 +173,7 @@ TEST_F(UninstallerTest, ASchemeAndASaverChosenSinceTheInstallationAreLeftAlone)
     WriteText(HKEY_CURRENT_USER, kSchemesKey, "", "Jungle", true);
     SetActiveSaver("C:\\windows\\system32\\Another.scr");
 
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
 
     EXPECT_EQ(std::string("Jungle", 7), DefaultText(kSchemesKey));
     EXPECT_EQ("C:\\windows\\system32\\Another.scr", ActiveSaver());
@@ -181,11 +185,24 @@ TEST_F(UninstallerTest, APreviousSaverOfNoneOrOurOwnRemovesTheEntry)
     for (std::string previous : {std::string("None"), InstalledSaver()}) {
         state_.previousSaver = previous;
         Install(state_);
-        EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S")) << "Previous Saver " << previous;
+        EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine())) << "Previous Saver " << previous;
         EXPECT_EQ("<absent>", ActiveSaver()) << "Previous Saver " << previous;
         ExpectEverythingRemoved();
         CancelPendingDeletion(InstalledUninstaller());
     }
+}
+
+TEST_F(UninstallerTest, APreviousSaverWhoseFileIsMissingIsNotNamedAgainAndTheReportSaysSo)
+{
+    // A saver path of 120 characters, stored cut at 99 as the setup stores it.
+    state_.previousSaver = ("C:\\windows\\system32\\" + std::string(120, 'x') + ".scr").substr(0, 99);
+    Install(state_);
+    std::string question, closing;
+    EXPECT_EQ(kDone, RunAnswering(IDYES, &question, &closing));
+    EXPECT_EQ("<absent>", ActiveSaver()) << "a saver that does not exist was named";
+    EXPECT_NE(std::string::npos, closing.find("avant l'installation n'a pas pu \xeatre r\xe9tabli"))
+        << "closing message: " << closing;
+    ExpectEverythingRemoved();
 }
 
 TEST_F(UninstallerTest, TheSavedEntryIsRecognisedByItsShortName)
@@ -196,7 +213,7 @@ TEST_F(UninstallerTest, TheSavedEntryIsRecognisedByItsShortName)
     ASSERT_GT(length, 0u);
     SetActiveSaver(shortName);
 
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
 
     EXPECT_EQ(std::string(kOldSaver), ActiveSaver()) << "entry was " << shortName;
 }
@@ -215,7 +232,7 @@ TEST_F(UninstallerTest, ReadOnlyFilesAsCopiedFromACdAreRemoved)
     SetFileAttributesA(JoinPath(Sounds(), "que.wav").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(InstalledSaver().c_str(), FILE_ATTRIBUTE_READONLY);
 
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
     ExpectEverythingRemoved();
 }
 
@@ -247,7 +264,7 @@ TEST_F(UninstallerTest, AUsersOwnPictureIsKeptWhileTheListedOnesGo)
     Install(state_);
     std::string own = JoinPath(Pictures(), "my holiday.bmp");
     WriteFileBytes(own, "BM mine", 7);
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
     EXPECT_TRUE(FileExists(own)) << own << " is not one the setup copied, yet it was deleted";
     for (const std::string& name : PictureNames())
         EXPECT_FALSE(FileExists(JoinPath(Pictures(), name))) << name << " was listed and expected to be deleted";
@@ -256,21 +273,30 @@ TEST_F(UninstallerTest, AUsersOwnPictureIsKeptWhileTheListedOnesGo)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
 }
 
-TEST_F(UninstallerTest, WithoutAPictureListEveryPictureOfTheFolderIsTakenForOurs)
+TEST_F(UninstallerTest, WithoutARecordOfTheCopiesNoPictureOrSoundIsDeletedAndTheReportSaysSo)
 {
-    state_.pictureList = false;
+    // An installation by an earlier version: only the names of the medium's pictures.
+    state_.fileRecord = false;
     Install(state_);
-    std::string other = JoinPath(Pictures(), "other.bmp");
-    WriteFileBytes(other, "BM", 2);
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
-    EXPECT_FALSE(FileExists(other));
-    ExpectEverythingRemoved();
+    std::string tree = Tree(state_.installedPath);
+
+    std::string question, closing;
+    EXPECT_EQ(kDone, RunAnswering(IDYES, &question, &closing));
+
+    EXPECT_EQ(tree, Tree(state_.installedPath));
+    EXPECT_FALSE(FileExists(InstalledSaver()));
+    EXPECT_EQ(std::string(kOldSaver), ActiveSaver());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSchemeNamesKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+    EXPECT_NE(std::string::npos, closing.find("aucune image ni aucun son n'y a \xe9t\xe9 supprim\xe9 :\n" +
+                                              state_.installedPath))
+        << "closing message: " << closing;
 }
 
-TEST_F(UninstallerTest, ListedNamesThatAreNotPlainFileNamesArePassedOver)
+TEST_F(UninstallerTest, RecordedNamesOutsideTheSoundsAndPicturesFoldersArePassedOver)
 {
     Install(state_);
-    // Files that a damaged or forged list could name outside the pictures folder.
+    // Files that a damaged or forged record could name elsewhere.
     std::string outside = JoinPath(state_.installedPath, "outside.bmp");
     std::string elsewhere = JoinPath(scratch_, "elsewhere.bmp");
     std::string below = JoinPath(JoinPath(Pictures(), "sub"), "below.bmp");
@@ -278,21 +304,20 @@ TEST_F(UninstallerTest, ListedNamesThatAreNotPlainFileNamesArePassedOver)
     WriteFileBytes(elsewhere, "BM", 2);
     CreateDirectoryA(JoinPath(Pictures(), "sub").c_str(), NULL);
     WriteFileBytes(below, "BM", 2);
-    std::string list = std::string("..\\outside.bmp") + '\0' + elsewhere + '\0' + "sub/below.bmp" + '\0' + "sub\\below.bmp" +
-                       '\0' + ".." + '\0' + "vrx01.bmp" + '\0' + '\0';
-    WriteRaw(HKEY_LOCAL_MACHINE, kUninstallEntry, "Installed pictures", REG_MULTI_SZ, list.data(), (DWORD)list.size());
-    RunUninstaller(EntryCommandLine() + " /S");
-    EXPECT_TRUE(FileExists(outside)) << "a name with \"..\\\" reached outside the pictures folder";
-    EXPECT_TRUE(FileExists(elsewhere)) << "a full path in the list was deleted";
+    RecordFiles(state_.installedPath,
+                {"outside.bmp", "pictures\\..\\..\\elsewhere.bmp", "pictures\\sub\\below.bmp", "pictures/../outside.bmp"});
+    RunUninstaller(SilentCommandLine());
+    EXPECT_TRUE(FileExists(outside)) << "a name outside the two folders was deleted";
+    EXPECT_TRUE(FileExists(elsewhere)) << "a name with \"..\\\" reached outside the installation";
     EXPECT_TRUE(FileExists(below)) << "a name with a folder in it was deleted";
-    EXPECT_FALSE(FileExists(JoinPath(Pictures(), "vrx01.bmp"))) << "the plain name of the list was kept";
-    EXPECT_TRUE(FileExists(JoinPath(Pictures(), "vrx02.bmp"))) << "a picture the list does not name was deleted";
+    EXPECT_FALSE(FileExists(JoinPath(Pictures(), "vrx01.bmp"))) << "a plain recorded name was kept";
 }
 
-TEST_F(UninstallerTest, MarkersOfNoLeaveThatPartAlone)
+TEST_F(UninstallerTest, WhatTheSetupDidNotPutThereIsLeftAlone)
 {
-    // Sounds only: a "pictures" folder of the user's in the same directory
-    // and the system's saver are not the uninstaller's to touch.
+    // Sounds only: a "pictures" folder of the user's in the same directory,
+    // the system's saver and a file of our saver's name that is not ours
+    // are not the uninstaller's to touch.
     state_.saver = false;
     Install(state_);
     std::string pictures = Pictures();
@@ -301,10 +326,10 @@ TEST_F(UninstallerTest, MarkersOfNoLeaveThatPartAlone)
     SetActiveSaver(kOldSaver);
     WriteFileBytes(InstalledSaver(), "MZ", 2);
 
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
 
     EXPECT_TRUE(FileExists(JoinPath(pictures, "holiday.bmp"))) << "a picture not installed by us stays";
-    EXPECT_TRUE(FileExists(InstalledSaver())) << "the saver was not installed by this installation";
+    EXPECT_TRUE(FileExists(InstalledSaver())) << "a file that is not our saver was deleted";
     EXPECT_EQ(std::string(kOldSaver), ActiveSaver());
     EXPECT_FALSE(DirectoryExists(Sounds())) << "the sounds were installed and were expected to go";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
@@ -330,22 +355,26 @@ TEST_F(UninstallerTest, AnsweringNoChangesNothing)
 TEST_F(UninstallerTest, ASecondRunFindsNothingAndChangesNothing)
 {
     Install(state_);
-    ASSERT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    ASSERT_EQ(kDone, RunUninstaller(SilentCommandLine()));
     std::string before = Snapshot(state_.installedPath);
 
-    EXPECT_EQ(kNothingDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kNothingDone, RunUninstaller(SilentCommandLine()));
 
     EXPECT_EQ(before, Snapshot(state_.installedPath));
 }
 
-TEST_F(UninstallerTest, UnusablePathsAndSwitchesChangeNothing)
+TEST_F(UninstallerTest, UnusableOrForeignPathsAndSwitchesChangeNothing)
 {
     Install(state_);
-    std::string before = Snapshot(state_.installedPath);
-    for (const char* arguments : {" /S pictures", " /S \\VRX2 Screen Saver", " /S C:relative", " /S C:\\*",
-                                  " /X /S", " /S C:\\a\\\\b"}) {
+    std::string foreign = JoinPath(scratch_, "Photos");
+    CreateDirectoryA(foreign.c_str(), NULL);
+    WriteFileBytes(JoinPath(foreign, "vrx01.bmp"), "BM", 2);
+    std::string before = Snapshot(state_.installedPath) + Snapshot(foreign);
+    for (std::string arguments : {std::string(" /S pictures"), std::string(" /S \\VRX2 Screen Saver"),
+                                  std::string(" /S C:relative"), std::string(" /S C:\\*"), std::string(" /S /X"),
+                                  std::string(" /S C:\\a\\\\b"), " /S " + foreign, " /S " + state_.installedPath + " -S"}) {
         EXPECT_EQ(kNothingDone, RunUninstaller(InstalledUninstaller() + arguments)) << "arguments" << arguments;
-        EXPECT_EQ(before, Snapshot(state_.installedPath)) << "arguments" << arguments;
+        EXPECT_EQ(before, Snapshot(state_.installedPath) + Snapshot(foreign)) << "arguments" << arguments;
     }
 }
 
@@ -373,7 +402,7 @@ TEST_F(UninstallerTest, AFileHeldOpenIsReportedAndASecondRunFinishesTheRemoval)
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry)) << "kept for a second run";
     EXPECT_FALSE(DeletionIsPending(InstalledUninstaller())) << "the uninstaller is needed for a second run";
 
-    EXPECT_EQ(kDone, RunUninstaller(EntryCommandLine() + " /S"));
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
     ExpectEverythingRemoved();
     EXPECT_EQ(std::string(kOldSaver), ActiveSaver());
 }
