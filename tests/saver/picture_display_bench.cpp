@@ -51,8 +51,10 @@ double Median(std::vector<double> times)
     return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
 }
 
-// True on a palette screen.
+// True on a palette screen; there the references realise the picture's
+// palette unless WithPalette is cleared.
 bool Palettised = false;
+bool WithPalette = true;
 
 // ---- The seam: when each step of ShowPictureFile ended ---------------------
 double PhaseEnd[PICTURE_PHASE_COUNT];
@@ -108,7 +110,7 @@ void BlitAsTheSaver(HDC windowDC, HDC memoryDC, LONG w, LONG h)
 // saver does: in the foreground for a picture that fits.
 HPALETTE RealisePictureColours(HDC windowDC, const unsigned char* header, LONG w, LONG h)
 {
-    if (!Palettised || ReadLittle16(header + 14) != 8)
+    if (!Palettised || !WithPalette || ReadLittle16(header + 14) != 8)
         return NULL;
     struct {
         LOGPALETTE head;
@@ -283,6 +285,7 @@ struct Row {
     double loadAndDraw;
     double floor;
     double naive;
+    double bareFloor;  // palette screens: the floor without the palette
     int drawn;
 };
 
@@ -301,7 +304,7 @@ void WipeBeforeReference(HWND window)
 // columns by the direction it took.
 Row RunPicture(const Picture& picture, HWND window, std::vector<double>* rowWipes, std::vector<double>* columnWipes)
 {
-    std::vector<double> phases[PICTURE_PHASE_COUNT], loadAndDraw, floor, naive;
+    std::vector<double> phases[PICTURE_PHASE_COUNT], loadAndDraw, floor, naive, bareFloor;
     int drawn = 0;
     // One untimed round first: the file in the page cache for every way.
     ShowPictureFile(picture.path.c_str(), window);
@@ -309,8 +312,9 @@ Row RunPicture(const Picture& picture, HWND window, std::vector<double>* rowWipe
     ShowNaive(picture.path, window);
     SettleOnScreen(window);
     for (int run = 0; run < picture.runs; ++run) {
-        for (int turn = 0; turn < 3; ++turn) {
-            int way = (run + turn) % 3;
+        int ways = Palettised ? 4 : 3;
+        for (int turn = 0; turn < ways; ++turn) {
+            int way = (run + turn) % ways;
             if (way == 0) {
                 std::fill(PhaseSeen, PhaseSeen + PICTURE_PHASE_COUNT, false);
                 double start = Now();
@@ -332,12 +336,14 @@ Row RunPicture(const Picture& picture, HWND window, std::vector<double>* rowWipe
             } else {
                 WipeBeforeReference(window);
                 double start = Now();
-                if (way == 1)
-                    ShowFloor(picture.path, window);
-                else
+                WithPalette = way != 3;
+                if (way == 2)
                     ShowNaive(picture.path, window);
+                else
+                    ShowFloor(picture.path, window);
                 SettleOnScreen(window);
-                (way == 1 ? floor : naive).push_back(Now() - start);
+                WithPalette = true;
+                (way == 1 ? floor : way == 2 ? naive : bareFloor).push_back(Now() - start);
             }
         }
     }
@@ -347,6 +353,7 @@ Row RunPicture(const Picture& picture, HWND window, std::vector<double>* rowWipe
     row.loadAndDraw = Median(loadAndDraw);
     row.floor = Median(floor);
     row.naive = Median(naive);
+    row.bareFloor = Median(bareFloor);
     row.drawn = drawn;
     return row;
 }
@@ -435,18 +442,18 @@ int main()
         set.push_back({"6000x4000x24", photo, 8});
     }
 
-    printf("Picture display under Wine, %ld x %ld screen of %d bits; medians in ms.\n", DrawingArea.Width,
-           DrawingArea.Height, ScreenDepth());
+    printf("Picture display under Wine, %ld x %ld screen, %d bits per pixel%s; medians in ms.\n",
+           DrawingArea.Width, DrawingArea.Height, ScreenDepth(), Palettised ? " (palette)" : "");
     PicturePhaseDone = RecordPhase;
     if (!Palettised)
         ReportMemory(set.back(), window);
 
     printf("\nload+draw = ShowPictureFile without its wipe: map (open, map, header), palette, section, copy,\n");
-    printf("draw, release; floor = map, CreateDIBSection, memcpy, the same blit, release; naive = LoadImageA\n");
-    printf("(LR_LOADFROMFILE | LR_CREATEDIBSECTION), the same blit. Each starts on a freshly wiped window and\n");
-    printf("ends with the pixels read back;%s\n\n",
-           Palettised ? " on this palette screen both references realise the picture's palette\nas the saver does, or they would show other colours."
-                      : " 24-bit screen: no palette.");
+    printf("draw, release (with the read-back); floor = map, CreateDIBSection, memcpy, the same blit,\n");
+    printf("release; naive = LoadImageA(LR_LOADFROMFILE | LR_CREATEDIBSECTION), the same blit. Each starts\n");
+    printf("on a freshly wiped window and ends with a pixel read back. %s\n\n",
+           Palettised ? "On this palette screen both references realise\nthe picture's palette as the saver does, or they would show other colours."
+                      : "No palette on this screen.");
     printf("%-13s %4s | %6s %6s %6s %6s %6s %6s | %8s %8s %8s | %6s %6s\n", "picture", "runs", "map", "palet",
            "sectn", "copy", "draw", "releas", "load+drw", "floor", "naive", "l/flr", "nv/l");
     std::vector<double> rowWipes, columnWipes;
@@ -465,6 +472,8 @@ int main()
                row.phase[PICTURE_PHASE_SECTION], row.phase[PICTURE_PHASE_COPY], row.phase[PICTURE_PHASE_DRAW],
                row.phase[PICTURE_PHASE_RELEASE], row.loadAndDraw, row.floor, row.naive, ratio,
                row.naive / row.loadAndDraw);
+        if (Palettised)
+            printf("%-13s floor without the palette (other colours on screen): %.2f ms\n", "", row.bareFloor);
     }
 
     LONG W = DrawingArea.Width, H = DrawingArea.Height;
