@@ -430,9 +430,9 @@ int main()
     Palettised = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
     ReleaseDC(NULL, screen);
     if (Palettised) {
-        set.push_back({"640x480x8", picturetest::SamplePath("sunset_640x480_8.bmp"), 30});
+        set.push_back({"640x480x8", picturetest::SamplePath("sunset_640x480_8.bmp"), 60});
     } else {
-        set.push_back({"1920x1080x24", picturetest::SamplePath("rings_1920x1080_24.bmp"), 20});
+        set.push_back({"1920x1080x24", picturetest::SamplePath("rings_1920x1080_24.bmp"), 30});
         set.push_back({"3840x2160x32", picturetest::SamplePath("sunset_3840x2160_32.bmp"), 10});
         std::string photo = PhotoPicture(6000, 4000);
         if (photo.empty()) {
@@ -451,9 +451,11 @@ int main()
     printf("\nload+draw = ShowPictureFile without its wipe: map (open, map, header), palette, section, copy,\n");
     printf("draw, release (with the read-back); floor = map, CreateDIBSection, memcpy, the same blit,\n");
     printf("release; naive = LoadImageA(LR_LOADFROMFILE | LR_CREATEDIBSECTION), the same blit. Each starts\n");
-    printf("on a freshly wiped window and ends with a pixel read back. %s\n\n",
-           Palettised ? "On this palette screen both references realise\nthe picture's palette as the saver does, or they would show other colours."
-                      : "No palette on this screen.");
+    printf("on a freshly wiped window and ends with a pixel read back.\n");
+    if (Palettised)
+        printf("On this palette screen both references realise the picture's palette as the saver does,\n"
+               "or they would show other colours.\n");
+    printf("\n");
     printf("%-13s %4s | %6s %6s %6s %6s %6s %6s | %8s %8s %8s | %6s %6s\n", "picture", "runs", "map", "palet",
            "sectn", "copy", "draw", "releas", "load+drw", "floor", "naive", "l/flr", "nv/l");
     std::vector<double> rowWipes, columnWipes;
@@ -478,10 +480,10 @@ int main()
 
     LONG W = DrawingArea.Width, H = DrawingArea.Height;
     printf("\nwipe (the device contexts and WipeToBlack), beside its sleeps alone:\n");
-    printf("  rows    %4ld strips, %3ld x Sleep(1): %8.2f ms, sleeps %8.2f ms (%zu wipes)\n", H, (H + 31) / 32,
-           Median(rowWipes), SleepFloor(H), rowWipes.size());
-    printf("  columns %4ld strips, %3ld x Sleep(1): %8.2f ms, sleeps %8.2f ms (%zu wipes)\n", W, (W + 31) / 32,
-           Median(columnWipes), SleepFloor(W), columnWipes.size());
+    printf("  rows    %4ld strips, %3ld x Sleep(1): %8.2f ms, sleeps %8.2f ms (%d wipes)\n", H, (H + 31) / 32,
+           Median(rowWipes), SleepFloor(H), static_cast<int>(rowWipes.size()));
+    printf("  columns %4ld strips, %3ld x Sleep(1): %8.2f ms, sleeps %8.2f ms (%d wipes)\n", W, (W + 31) / 32,
+           Median(columnWipes), SleepFloor(W), static_cast<int>(columnWipes.size()));
 
     PicturePhaseDone = NULL;
     DestroyWindow(window);
