@@ -60,7 +60,9 @@ enum PicturePhase {
     PICTURE_PHASE_COUNT = 7
 };
 
-// Told the end of each step of a picture that is drawn; NULL (the saver's
-// own setting) reports nothing. The benchmark times the steps through it.
+// Told as each step ends: a picture that is drawn reports all seven in
+// order (the palette step too, empty without a palette), a file that cannot
+// be opened only the wipe. NULL, the saver's own setting, reports nothing.
+// The benchmark times the steps through it.
 typedef void (*PicturePhaseProc)(PicturePhase finished);
 extern PicturePhaseProc PicturePhaseDone;
