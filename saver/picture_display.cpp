@@ -12,6 +12,7 @@ LONG WipeStyle = WIPE_STYLE_AT_START;
 LocalAllocProc PictureLocalAlloc = LocalAlloc;
 GlobalAllocProc PictureGlobalAlloc = GlobalAlloc;
 SleepProc WipeSleep = Sleep;
+PicturePhaseProc PicturePhaseDone = NULL;
 
 namespace {
 
@@ -27,6 +28,12 @@ const SIZE_T kSystemEntriesBytes = kPaletteEntries * sizeof(PALETTEENTRY);      
 // delivers paints and ticks to the saver window, which must not stack a
 // second picture (and a second box) on top of the first.
 BOOL ReportingOutOfMemory = FALSE;
+
+inline void EndPhase(PicturePhase phase)
+{
+    if (PicturePhaseDone)
+        PicturePhaseDone(phase);
+}
 
 struct MappedPicture {
     HANDLE file;
@@ -174,13 +181,17 @@ HBITMAP DrawMappedPicture(HDC windowDC, HDC memoryDC, const MappedPicture& pictu
         BOOL background = width > DrawingArea.Width || height > DrawingArea.Height;
         SelectPicturePalette(windowDC, reinterpret_cast<const unsigned char*>(info), background, &palette);
     }
+    EndPhase(PICTURE_PHASE_PALETTE);
 
     void* bits = NULL;
     HBITMAP section = CreateDIBSection(windowDC, info, DIB_RGB_COLORS, &bits, NULL, 0);
+    EndPhase(PICTURE_PHASE_SECTION);
     if (section && bits && PixelCopyFits(layout, SectionBytes(section))) {
         memcpy(bits, picture.view + layout.pixelOffset, layout.pixelBytes);
+        EndPhase(PICTURE_PHASE_COPY);
         SelectObject(memoryDC, section);
         DrawPicture(windowDC, memoryDC, width, height);
+        EndPhase(PICTURE_PHASE_DRAW);
     }
 
     ReleasePicturePalette(windowDC, &palette);
@@ -200,6 +211,7 @@ void ShowPictureFile(const char* path, HWND window)
     }
     HDC memoryDC = CreateCompatibleDC(windowDC);
     WipeToBlack(windowDC);
+    EndPhase(PICTURE_PHASE_WIPE);
 
     MappedPicture picture = {INVALID_HANDLE_VALUE, NULL, NULL, 0};
     if (!MapPicture(path, &picture)) {
@@ -218,6 +230,7 @@ void ShowPictureFile(const char* path, HWND window)
     } else {
         unsigned char* info = static_cast<unsigned char*>(LocalLock(infoBlock));
         CopyBitmapInfoBlock(picture.view, picture.size, info);
+        EndPhase(PICTURE_PHASE_MAP);
         if (memoryDC)
             section = DrawMappedPicture(windowDC, memoryDC, picture, reinterpret_cast<const BITMAPINFO*>(info));
         LocalUnlock(infoBlock);
@@ -232,6 +245,7 @@ void ShowPictureFile(const char* path, HWND window)
     if (infoBlock)
         LocalFree(infoBlock);
     UnmapPicture(&picture);
+    EndPhase(PICTURE_PHASE_RELEASE);
 }
 
 void WipeToBlack(HDC dc)

@@ -47,3 +47,22 @@ typedef void(WINAPI* SleepProc)(DWORD milliseconds);
 extern LocalAllocProc PictureLocalAlloc;
 extern GlobalAllocProc PictureGlobalAlloc;
 extern SleepProc WipeSleep;
+
+// The steps of ShowPictureFile, in order, as reported to PicturePhaseDone.
+enum PicturePhase {
+    PICTURE_PHASE_WIPE = 0,     // the device contexts and the wipe
+    PICTURE_PHASE_MAP = 1,      // opening and mapping the file, the header block
+    PICTURE_PHASE_PALETTE = 2,  // an 8-bit picture's palette, built and realised
+    PICTURE_PHASE_SECTION = 3,  // the DIB section
+    PICTURE_PHASE_COPY = 4,     // the pixel array copied into it
+    PICTURE_PHASE_DRAW = 5,     // the blit to the window
+    PICTURE_PHASE_RELEASE = 6,  // everything given back
+    PICTURE_PHASE_COUNT = 7
+};
+
+// Told as each step ends: a picture that is drawn reports all seven in
+// order (the palette step too, empty without a palette), a file that cannot
+// be opened only the wipe. NULL, the saver's own setting, reports nothing.
+// The benchmark times the steps through it.
+typedef void (*PicturePhaseProc)(PicturePhase finished);
+extern PicturePhaseProc PicturePhaseDone;

@@ -6,6 +6,7 @@
 #   VRX_DEPTH   24 (default) or 8: the 8-bit screen is a palette device
 #   VRX_DPI     a system DPI for the prefix (e.g. 144); unset: Wine's 96
 #   VRX_DISPLAY use this X display instead of an own Xvfb (the demo on $DISPLAY)
+#   VRX_PROFILE a name for a state of its own beside the tests' (the bench's)
 #
 # The build directory says which Wine it needs (its file wine-arch, written
 # when it is configured): win32, the 32-bit programs under 32-bit Wine, or
@@ -15,7 +16,7 @@
 VRX_BUILD=$(cd "${VRX_BUILD:-build}" && pwd)
 VRX_DEPTH=${VRX_DEPTH:-24}
 VRX_SCREEN=${VRX_SCREEN:-640x480}
-VRX_STATE="$VRX_BUILD/wine/$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}"
+VRX_STATE="$VRX_BUILD/wine/${VRX_PROFILE:+$VRX_PROFILE-}$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}"
 export WINEPREFIX="$VRX_STATE/prefix"
 WINEARCH=$(cat "$VRX_BUILD/wine-arch" 2>/dev/null || echo win32)
 export WINEARCH

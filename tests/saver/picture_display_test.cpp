@@ -345,6 +345,44 @@ TEST_F(PictureDisplayTest, TheWipeRunsBeforeTheFileIsOpened)
     EXPECT_EQ(0, NonBlackPixels(window, 0, 0, 640, 480, 7)) << "the window is wiped black before the file is tried";
 }
 
+// ---- The steps as reported to a timing observer ----------------------------
+
+std::vector<PicturePhase> PhasesSeen;
+std::vector<COLORREF> CentreAtPhase;
+HWND PhaseWindow = NULL;
+
+void RecordPhaseAndCentre(PicturePhase finished)
+{
+    PhasesSeen.push_back(finished);
+    CentreAtPhase.push_back(PixelOf(PhaseWindow, 320, 240));
+}
+
+TEST_F(PictureDisplayTest, EachStepIsReportedOnceInOrderAsItEnds)
+{
+    AddSample("solid_320x200_8.bmp", "one.bmp");
+    PhaseWindow = ShowFullScreen(0);
+    ASSERT_NE(nullptr, PhaseWindow);
+    DrainQueue();
+    PaintWhite(PhaseWindow);
+    PhasesSeen.clear();
+    CentreAtPhase.clear();
+    PicturePhaseDone = RecordPhaseAndCentre;
+    ShowPictureFile(JoinPath(PicturesDirectory(), "one.bmp").c_str(), PhaseWindow);
+    std::string missing = JoinPath(PicturesDirectory(), "missing.bmp");
+    ShowPictureFile(missing.c_str(), PhaseWindow);
+    PicturePhaseDone = NULL;
+    EXPECT_TRUE(TakeQuit()) << "the missing file still ends the saver";
+
+    const PicturePhase expected[] = {PICTURE_PHASE_WIPE, PICTURE_PHASE_MAP,  PICTURE_PHASE_PALETTE,
+                                     PICTURE_PHASE_SECTION, PICTURE_PHASE_COPY, PICTURE_PHASE_DRAW,
+                                     PICTURE_PHASE_RELEASE, PICTURE_PHASE_WIPE};
+    ASSERT_EQ(std::vector<PicturePhase>(std::begin(expected), std::end(expected)), PhasesSeen)
+        << "a drawn picture reports every step; a file that cannot be opened only its wipe";
+    EXPECT_EQ(ColourText(kBlack), ColourText(CentreAtPhase[0])) << "wiped when the wipe is reported";
+    EXPECT_EQ(ColourText(kBlack), ColourText(CentreAtPhase[4])) << "not yet drawn when the copy is reported";
+    EXPECT_EQ(ColourText(Colour(kSolidFill)), ColourText(CentreAtPhase[5])) << "drawn when the draw is reported";
+}
+
 // ---- Memory that cannot be had -------------------------------------------
 
 int FailingSize = 0;

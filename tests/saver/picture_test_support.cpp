@@ -162,6 +162,7 @@ void ResetPictureState()
     PictureLocalAlloc = LocalAlloc;
     PictureGlobalAlloc = GlobalAlloc;
     WipeSleep = Sleep;
+    PicturePhaseDone = NULL;
 }
 
 bool TakeQuit()

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# `make bench`: the picture display's benchmark on screens of its own, so
+# that a picture that fits is drawn 1:1 and the tests' screens stay as they
+# are. A 3840 x 2160 Xvfb of 24 bits shows the true-colour pictures, one of
+# 8 bits (a palette device) the 8-bit picture; both are stopped at the end.
+#   bench.sh <build-dir>
+# Prints the benchmark's tables and, last, the worst ratio of load+draw to
+# the floor over both screens.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=$(cd "${1:-build}" && pwd) || exit 1
+export VRX_BUILD="$build" VRX_PROFILE=bench VRX_SCREEN=3840x2160
+program="$build/tests/bin/picture_display_bench.exe"
+if [[ ! -f $program ]]; then
+  echo "no $program: build it first (make bench)" >&2
+  exit 1
+fi
+depths=(24 8)
+
+screen() {
+  export VRX_DEPTH=$1
+  # shellcheck source=wine-env.sh
+  source "$here/wine-env.sh"
+}
+stop_all() {
+  local d
+  for d in "${depths[@]}"; do
+    ( screen "$d"; vrx_stop_wine )
+  done
+}
+trap stop_all EXIT
+trap 'exit 130' INT TERM
+
+mkdir -p "$build/bench"
+worst=""
+for d in "${depths[@]}"; do
+  out="$build/bench/screen-$d.txt"
+  ( screen "$d" && vrx_ensure_wine || exit 125
+    wine "$program" >"$out" 2>"$out.stderr" )
+  rc=$?
+  [[ $d == "${depths[0]}" ]] || echo
+  grep -v '^worst load+draw/floor:' "$out" 2>/dev/null
+  cat "$out.stderr" >&2 2>/dev/null
+  if [[ $rc -ne 0 ]]; then
+    echo "the benchmark failed on the $d-bit screen (exit status $rc)" >&2
+    exit 1
+  fi
+  ratio=$(sed -n 's/^worst load+draw\/floor: *//p' "$out" | tr -d '\r')
+  if [[ -z $ratio ]]; then
+    echo "the benchmark gave no ratio on the $d-bit screen" >&2
+    exit 1
+  fi
+  worst=$(awk -v a="${worst:-0}" -v b="$ratio" 'BEGIN { print (b > a ? b : a) }')
+done
+echo
+echo "worst load+draw/floor: $worst"
