@@ -100,10 +100,11 @@ void RunOne(const Bench& bench, HWND window, const std::string& pictures)
     // The floor: the file already mapped, the section already made.
     std::vector<BYTE> file = ReadFileBytes(source);
     PictureLayout layout = PlanPictureCopy(file.data(), file.size());
-    unsigned char info[BMP_INFO_BLOCK_BYTES];
-    CopyBitmapInfoBlock(file.data(), file.size(), info);
+    std::vector<unsigned char> info(layout.infoBytes);
+    CopyBitmapInfoBlock(file.data(), file.size(), layout, info.data());
     void* bits = NULL;
-    HBITMAP section = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(info), DIB_RGB_COLORS, &bits, NULL, 0);
+    HBITMAP section =
+        CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, NULL, 0);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(memory, section);
     LONG w = layout.width, h = static_cast<LONG>(layout.rows);
