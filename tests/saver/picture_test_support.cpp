@@ -238,6 +238,7 @@ void PictureWindowTest::SetUp()
     install_ = MakeScratchDirectory("picture-install");
     CreateDirectoryA(PicturesDirectory().c_str(), NULL);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
 }
 
 void PictureWindowTest::TearDown()
