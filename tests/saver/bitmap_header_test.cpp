@@ -184,7 +184,7 @@ TEST(BitmapHeaderLayout, TheInfoBlockGrowsOnlyForWhatALargerHeaderNeeds)
     layout = PlanPictureCopy(profiled.data(), profiled.size());
     block.assign(layout.infoBytes, 0xAA);
     CopyBitmapInfoBlock(profiled.data(), profiled.size(), layout, block.data());
-    EXPECT_EQ(static_cast<uint32_t>(LCS_sRGB), ReadLittle32(&block[56]));
+    EXPECT_EQ(0x73524742u, ReadLittle32(&block[56])) << "LCS_sRGB";
     EXPECT_EQ(0u, ReadLittle32(&block[112])) << "profile offset";
     EXPECT_EQ(0u, ReadLittle32(&block[116])) << "profile size";
 }
