@@ -1,20 +1,22 @@
-// Reading and writing the settings key. Texts are stored without their
-// terminating NUL; numbers as 4-byte REG_DWORD values. Nothing here reports a
-// registry failure: a value that cannot be read keeps its default, a value
-// that cannot be written is simply missing.
+// Reading and writing the settings key, the machine's and a user's. Texts
+// are stored without their terminating NUL; numbers as 4-byte REG_DWORD
+// values. A value that cannot be read keeps its default; a write tells only
+// whether the machine's key, the user's or neither took the settings.
 #include "settings_store.h"
 
 #include <string.h>
 
 #include <string>
 
+SettingsCreateKeyProc SettingsCreateKey = RegCreateKeyExA;
+
 namespace {
 
-HKEY OpenSettingsForWriting()
+HKEY OpenSettingsForWriting(HKEY hive)
 {
     HKEY key = NULL;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, NULL, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+    if (SettingsCreateKey(hive, SETTINGS_KEY_PATH, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &key,
+                          NULL) != ERROR_SUCCESS)
         return NULL;
     return key;
 }
@@ -23,18 +25,54 @@ HKEY OpenSettingsForWriting()
 // length leaves it out, when the byte after the text is a NUL. The text is
 // therefore written from a copy followed by a non-NUL byte, so that exactly
 // its characters are stored.
-void SetText(HKEY key, const char* name, const char* text)
+bool SetText(HKEY key, const char* name, const char* text)
 {
     size_t length = strlen(text);
     std::string copy(text, length);
     copy.push_back('\x01');
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(copy.data()), static_cast<DWORD>(length));
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(copy.data()),
+                          static_cast<DWORD>(length)) == ERROR_SUCCESS;
 }
 
-void SetNumber(HKEY key, const char* name, LONG number)
+bool SetNumber(HKEY key, const char* name, LONG number)
 {
     DWORD value = static_cast<DWORD>(number);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteMachineSettings(const char* installedPath, LONG fullscreen, LONG updateRate)
+{
+    HKEY key = OpenSettingsForWriting(HKEY_LOCAL_MACHINE);
+    if (!key)
+        return false;
+    bool written = SetText(key, SETTING_INSTALLED_PATH, installedPath) &&
+                   SetNumber(key, SETTING_FULLSCREEN, fullscreen) && SetNumber(key, SETTING_UPDATE_RATE, updateRate);
+    RegFlushKey(key);
+    RegCloseKey(key);
+    return written;
+}
+
+// The installed path belongs to the setup program and is never kept per user.
+bool WriteUserSettings(LONG fullscreen, LONG updateRate)
+{
+    HKEY key = OpenSettingsForWriting(HKEY_CURRENT_USER);
+    if (!key)
+        return false;
+    bool written = SetNumber(key, SETTING_FULLSCREEN, fullscreen) && SetNumber(key, SETTING_UPDATE_RATE, updateRate);
+    RegFlushKey(key);
+    RegCloseKey(key);
+    return written;
+}
+
+void DropUserSettings()
+{
+    HKEY key = NULL;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, SETTING_FULLSCREEN);
+    RegDeleteValueA(key, SETTING_UPDATE_RATE);
+    RegCloseKey(key);
 }
 
 // The path is taken only when it fits the 260-byte buffer with its NUL; a
@@ -77,31 +115,34 @@ void QueryNumber(HKEY key, const char* name, LONG* destination)
 int ReadSaverSettings(char* installedPath, LONG* fullscreen, LONG* updateRate)
 {
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return 1;
-    QueryPath(key, installedPath);
-    QueryNumber(key, SETTING_FULLSCREEN, fullscreen);
-    QueryNumber(key, SETTING_UPDATE_RATE, updateRate);
-    RegCloseKey(key);
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        QueryPath(key, installedPath);
+        QueryNumber(key, SETTING_FULLSCREEN, fullscreen);
+        QueryNumber(key, SETTING_UPDATE_RATE, updateRate);
+        RegCloseKey(key);
+    }
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        QueryNumber(key, SETTING_FULLSCREEN, fullscreen);
+        QueryNumber(key, SETTING_UPDATE_RATE, updateRate);
+        RegCloseKey(key);
+    }
     return 1;
 }
 
 int WriteSaverSettings(const char* installedPath, LONG fullscreen, LONG updateRate)
 {
-    HKEY key = OpenSettingsForWriting();
-    if (!key)
-        return 1;
-    SetText(key, SETTING_INSTALLED_PATH, installedPath);
-    SetNumber(key, SETTING_FULLSCREEN, fullscreen);
-    SetNumber(key, SETTING_UPDATE_RATE, updateRate);
-    RegFlushKey(key);
-    RegCloseKey(key);
-    return 1;
+    if (WriteMachineSettings(installedPath, fullscreen, updateRate)) {
+        DropUserSettings();
+        return SETTINGS_WRITTEN_FOR_MACHINE;
+    }
+    if (WriteUserSettings(fullscreen, updateRate))
+        return SETTINGS_WRITTEN_FOR_USER;
+    return SETTINGS_WRITTEN_NOWHERE;
 }
 
 int WriteInstallMarker(const char* valueName, const char* text)
 {
-    HKEY key = OpenSettingsForWriting();
+    HKEY key = OpenSettingsForWriting(HKEY_LOCAL_MACHINE);
     if (!key)
         return 1;
     SetText(key, valueName, text);

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-// HKEY_LOCAL_MACHINE key that holds every setting and install marker.
+// HKEY_LOCAL_MACHINE key that holds every setting and install marker. A user
+// who may not write it keeps Fullscreen and UpdateRate under the same path
+// of HKEY_CURRENT_USER, and those two win over the machine's.
 #define SETTINGS_KEY_PATH "Software\\Quandrel\\VRX2SS"
 
 // Value names of the settings key.
@@ -25,14 +27,29 @@ struct SaverSettings {
     LONG updateRate;               // seconds a picture stays on screen
 };
 
-// Fills the three destinations from the key. A value that is absent, too
-// large for its destination or of the wrong shape leaves the destination as
-// it was. Returns 1.
+// Fills the three destinations from the machine's key, then Fullscreen and
+// UpdateRate from the user's where it holds them; the installed path comes
+// from the machine's key only. A value that is absent, too large for its
+// destination or of the wrong shape leaves the destination as it was.
+// Returns 1.
 int ReadSaverSettings(char* installedPath, LONG* fullscreen, LONG* updateRate);
 
-// Writes the installed path (as text without its NUL) and the two numbers,
-// then flushes the key. Returns 1 whether or not the registry took them.
+// Where WriteSaverSettings could put the settings.
+#define SETTINGS_WRITTEN_NOWHERE 0
+#define SETTINGS_WRITTEN_FOR_MACHINE 1
+#define SETTINGS_WRITTEN_FOR_USER 2
+
+// Writes the installed path (as text without its NUL) and the two numbers to
+// the machine's key and flushes it; the user's own copies of the numbers are
+// then dropped, since they would hide what was just written. When the
+// machine's key cannot be written, the two numbers go to the user's key.
 int WriteSaverSettings(const char* installedPath, LONG fullscreen, LONG updateRate);
 
 // Sets one text value of the key (without its NUL), then flushes. Returns 1.
 int WriteInstallMarker(const char* valueName, const char* text);
+
+// The call that creates or opens a settings key for writing. Windows refuses
+// HKEY_LOCAL_MACHINE to a program that runs without elevation; the tests put
+// a function here that refuses a hive in the same way.
+typedef decltype(&RegCreateKeyExA) SettingsCreateKeyProc;
+extern SettingsCreateKeyProc SettingsCreateKey;

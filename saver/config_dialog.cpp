@@ -38,6 +38,12 @@ void SetEditNumber(HWND edit, LONG number)
     SetWindowTextA(edit, text);
 }
 
+void SubclassUpdateRateEdit()
+{
+    PreviousEditProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(UpdateRateEdit, GWLP_WNDPROC));
+    SetWindowLongPtrA(UpdateRateEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UpdateRateEditProc));
+}
+
 // Back to the defaults before the key is read, so that a value missing from
 // the key shows its default even when the dialog is opened a second time.
 void ResetSaverSettings()
@@ -51,8 +57,7 @@ BOOL OnInitConfigDialog(HWND dialog)
 {
     UpdateRateEdit = GetDlgItem(dialog, IDC_UPDATE_RATE);
     UpdateRateArrows = GetDlgItem(dialog, IDC_UPDATE_RATE_ARROWS);
-    PreviousEditProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(UpdateRateEdit, GWLP_WNDPROC));
-    SetWindowLongPtrA(UpdateRateEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UpdateRateEditProc));
+    SubclassUpdateRateEdit();
 
     ResetSaverSettings();
     ReadSaverSettings(SaverSettings.installedPath, &SaverSettings.fullscreen, &SaverSettings.updateRate);
@@ -65,6 +70,9 @@ BOOL OnInitConfigDialog(HWND dialog)
     return TRUE;
 }
 
+// Settings that neither the machine's key nor the user's would take are not
+// lost in silence: the user is told, and the dialog stays for another try
+// or Cancel.
 void OnConfigOk(HWND dialog)
 {
     SetWindowLongPtrA(UpdateRateEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousEditProc));
@@ -73,7 +81,14 @@ void OnConfigOk(HWND dialog)
     GetWindowTextA(UpdateRateEdit, text, sizeof text);
     SaverSettings.updateRate = ClampUpdateRate(ParseNumber(text));
     SaverSettings.fullscreen = IsDlgButtonChecked(dialog, IDC_FULLSCREEN) == BST_CHECKED ? 1 : 0;
-    WriteSaverSettings(SaverSettings.installedPath, SaverSettings.fullscreen, SaverSettings.updateRate);
+    if (WriteSaverSettings(SaverSettings.installedPath, SaverSettings.fullscreen, SaverSettings.updateRate) ==
+        SETTINGS_WRITTEN_NOWHERE) {
+        char caption[100];
+        GetWindowTextA(dialog, caption, sizeof caption);
+        MessageBoxA(dialog, SETTINGS_NOT_SAVED_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
+        SubclassUpdateRateEdit();
+        return;
+    }
     EndDialog(dialog, 1);
 }
 

@@ -14,5 +14,9 @@ LRESULT CALLBACK UpdateRateEditProc(HWND edit, UINT message, WPARAM wParam, LPAR
 // Procedure of the About box, which only its OK button closes.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Message shown, in the dialog's caption, when OK can store the settings
+// neither for the machine nor for the user.
+#define SETTINGS_NOT_SAVED_TEXT "Les r\xE9glages n'ont pas pu \xEAtre enregistr\xE9s."
+
 // The edit's own procedure, which the subclass hands every message to.
 extern WNDPROC PreviousEditProc;

@@ -81,10 +81,10 @@ struct PicturePalette {
 };
 
 // Builds the picture's logical palette and realises it in the window DC:
-// the static colours at both ends, the picture's colour-table entries
-// 10-235 between them. When a block cannot be had, the picture is drawn
-// without a palette of its own.
-void SelectPicturePalette(HDC windowDC, const unsigned char* info, BOOL background, PicturePalette* taken)
+// the static colours at both ends, the entries 10-235 of the colour table
+// between them. When a block cannot be had, the picture is drawn without a
+// palette of its own.
+void SelectPicturePalette(HDC windowDC, const unsigned char* table, BOOL background, PicturePalette* taken)
 {
     taken->block = PictureGlobalAlloc(GMEM_ZEROINIT, kLogPaletteBytes);
     if (!taken->block)
@@ -97,7 +97,6 @@ void SelectPicturePalette(HDC windowDC, const unsigned char* info, BOOL backgrou
     logical->palVersion = 0x300;
     logical->palNumEntries = kPaletteEntries;
     GetSystemPaletteEntries(windowDC, 0, kPaletteEntries, system);
-    const unsigned char* table = info + BMP_INFO_HEADER_BYTES;
     for (int n = 0; n < kPaletteEntries; ++n) {
         PALETTEENTRY& entry = logical->palPalEntry[n];
         if (n >= kFirstFreeEntry && n <= kLastFreeEntry) {
@@ -168,9 +167,9 @@ void ReportOutOfMemory(HWND window)
 // Palette, DIB section, pixel copy and drawing of a mapped picture whose
 // header is in info; returns the DIB section for the caller to delete after
 // the memory DC. A file the saver cannot draw safely is left undrawn.
-HBITMAP DrawMappedPicture(HDC windowDC, HDC memoryDC, const MappedPicture& picture, const BITMAPINFO* info)
+HBITMAP DrawMappedPicture(HDC windowDC, HDC memoryDC, const MappedPicture& picture, const PictureLayout& layout,
+                          const unsigned char* info)
 {
-    PictureLayout layout = PlanPictureCopy(picture.view, picture.size);
     if (layout.verdict != PICTURE_DRAWABLE)
         return NULL;
     LONG width = layout.width;
@@ -179,12 +178,13 @@ HBITMAP DrawMappedPicture(HDC windowDC, HDC memoryDC, const MappedPicture& pictu
     PicturePalette palette = {NULL, NULL, NULL};
     if (layout.bitCount == 8) {
         BOOL background = width > DrawingArea.Width || height > DrawingArea.Height;
-        SelectPicturePalette(windowDC, reinterpret_cast<const unsigned char*>(info), background, &palette);
+        SelectPicturePalette(windowDC, info + layout.tableOffset, background, &palette);
     }
     EndPhase(PICTURE_PHASE_PALETTE);
 
     void* bits = NULL;
-    HBITMAP section = CreateDIBSection(windowDC, info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HBITMAP section =
+        CreateDIBSection(windowDC, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, &bits, NULL, 0);
     EndPhase(PICTURE_PHASE_SECTION);
     if (section && bits && PixelCopyFits(layout, SectionBytes(section))) {
         memcpy(bits, picture.view + layout.pixelOffset, layout.pixelBytes);
@@ -223,16 +223,17 @@ void ShowPictureFile(const char* path, HWND window)
         return;
     }
 
-    HLOCAL infoBlock = PictureLocalAlloc(LMEM_ZEROINIT, BMP_INFO_BLOCK_BYTES);
+    PictureLayout layout = PlanPictureCopy(picture.view, picture.size);
+    HLOCAL infoBlock = PictureLocalAlloc(LMEM_ZEROINIT, layout.infoBytes);
     HBITMAP section = NULL;
     if (!infoBlock) {
         ReportOutOfMemory(window);
     } else {
         unsigned char* info = static_cast<unsigned char*>(LocalLock(infoBlock));
-        CopyBitmapInfoBlock(picture.view, picture.size, info);
+        CopyBitmapInfoBlock(picture.view, picture.size, layout, info);
         EndPhase(PICTURE_PHASE_MAP);
         if (memoryDC)
-            section = DrawMappedPicture(windowDC, memoryDC, picture, reinterpret_cast<const BITMAPINFO*>(info));
+            section = DrawMappedPicture(windowDC, memoryDC, picture, layout, info);
         LocalUnlock(infoBlock);
     }
 

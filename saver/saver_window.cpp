@@ -2,6 +2,7 @@
 // the single-instance rule and the message loop.
 #include "saver_window.h"
 
+#include "blanking_windows.h"
 #include "saver_modes.h"
 #include "saver_procs.h"
 #include "saver_runtime.h"
@@ -55,6 +56,8 @@ HWND CreateSaverWindow(HWND parent)
         return NULL;
     SaverRuntime.MainWindow = CreateWindowExA(exStyle, SAVER_CLASS_NAME, title, style, 0, 0, width, height,
                                               parent, NULL, SaverRuntime.Instance, NULL);
+    if (!parent && SaverRuntime.MainWindow)
+        CoverOtherMonitors(SaverRuntime.MainWindow);
     return SaverRuntime.MainWindow;
 }
 

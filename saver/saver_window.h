@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Registers the window class and creates the saver window as a preview
-// child of parent, or full screen without one. NULL when either step fails.
+// child of parent, or full screen without one, then in full screen the
+// blanking windows of the other monitors. NULL when either step fails.
 HWND CreateSaverWindow(HWND parent);
 
 // The ordinary message loop; returns the quit message's wParam.

@@ -66,8 +66,10 @@ void OnSlideshowCreate(HWND window, const CREATESTRUCTA* creation)
     DrawingArea.Height = creation->cy;
     StartPictureSearch();
     InvalidateRect(window, NULL, FALSE);
+    // A hand-edited rate may be any 32-bit number: the period is the product
+    // taken modulo 2^32, as the timer's unsigned period holds it.
     if (PictureSearch != INVALID_HANDLE_VALUE)
-        SetTimer(window, SLIDESHOW_TIMER_ID, static_cast<UINT>(SaverSettings.updateRate * 1000), NULL);
+        SetTimer(window, SLIDESHOW_TIMER_ID, static_cast<UINT>(SaverSettings.updateRate) * 1000u, NULL);
 }
 
 void OnSlideshowPaint(HWND window)

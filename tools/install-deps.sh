@@ -16,6 +16,7 @@ packages=(
   googletest
   wine wine64
   xvfb xauth x11-utils imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   util-linux coreutils
 )
 x86=false

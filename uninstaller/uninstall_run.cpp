@@ -14,6 +14,7 @@
 #include "saver_restore.h"
 #include "self_removal.h"
 #include "sound_scheme_removal.h"
+#include "user_settings_removal.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ int RunUninstall(const UninstallCommand& command)
         RemoveEverything(record, directories, report);
         if (report.Succeeded())
             DeleteInstallRecord(report);
+        if (report.Succeeded())
+            RemoveUserSettings(report);
         if (report.Succeeded())
             ScheduleSelfRemoval(report);
         if (!command.silent)

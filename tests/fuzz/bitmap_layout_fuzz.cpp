@@ -1,6 +1,7 @@
 // libFuzzer target for the picture copy arithmetic: whatever the bytes, the
 // planned copy stays inside the file and inside a section sized the way GDI
-// sizes it, and the header block is read only from the file.
+// sizes it, and the info block is read only from the file and holds what the
+// palette reads of it.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -30,16 +31,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size)
         memcpy(file, data, size);
 
-    unsigned char block[BMP_INFO_BLOCK_BYTES];
-    CopyBitmapInfoBlock(file, size, block);
     PictureLayout layout = PlanPictureCopy(file, size);
+    if (layout.infoBytes < BMP_INFO_BLOCK_BYTES || layout.infoBytes > 124 + 12 + 4 * 256)
+        abort();
+    // An exact-size block too: the palette's reads must stay inside it.
+    unsigned char* block = static_cast<unsigned char*>(malloc(layout.infoBytes));
+    CopyBitmapInfoBlock(file, size, layout, block);
 
     if (layout.verdict == PICTURE_DRAWABLE) {
         if (static_cast<uint64_t>(layout.pixelOffset) + layout.pixelBytes > size)
             abort();
         if (layout.width <= 0 || layout.rows == 0 || layout.rowBytes % 4 != 0)
             abort();
-        if (ReadLittle32(block) != BMP_INFO_HEADER_BYTES)
+        uint32_t header = ReadLittle32(block);
+        if (header != 40 && header != 52 && header != 56 && header != 108 && header != 124)
+            abort();
+        if (layout.tableOffset < header || 14 + static_cast<uint64_t>(layout.tableOffset) > size)
             abort();
         uint64_t section = SectionBytesFor(block);
         if (section != layout.pixelBytes || !PixelCopyFits(layout, static_cast<size_t>(section)))
@@ -52,12 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             // The palette reads colour-table entries 10-235 from the block.
             unsigned sum = 0;
             for (int n = 10; n <= 235; ++n)
-                sum += block[BMP_INFO_HEADER_BYTES + 4 * n];
+                sum += block[layout.tableOffset + 4 * n + 3];
             (void)sum;
         }
     } else if (PixelCopyFits(layout, SIZE_MAX)) {
         abort();
     }
+    free(block);
     free(file);
     return 0;
 }

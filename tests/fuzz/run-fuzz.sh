@@ -15,12 +15,14 @@ clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   -I"$source_dir/saver" "$source_dir/saver/bitmap_layout.cpp" "$here/bitmap_layout_fuzz.cpp" \
   -o "$out/bitmap_layout_fuzz"
 
-# Seeds: the heads of the sample pictures (the fuzzer mutates the header
-# fields; whole large files would only slow it down), and a few whole small ones.
+# Seeds: the heads of the sample pictures and of ImageMagick's (the fuzzer
+# mutates the header fields; whole large files would only slow it down), and
+# a few whole small ones.
 seeds="$out/seeds"
 rm -rf "$seeds"
 mkdir -p "$seeds"
-for f in "$build"/samples/*.bmp; do
+for f in "$build"/samples/*.bmp "$build"/tests/imagemagick/*.bmp; do
+  [[ -f "$f" ]] || continue
   name=$(basename "$f" .bmp)
   head -c 4096 "$f" >"$seeds/$name.head"
 done

@@ -10,7 +10,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:-build}" && pwd) || exit 1
 shift || true
 export VRX_BUILD="$build"
-profiles=("24" "8" "24 144")
+# Each profile: depth, system DPI ("-" for Wine's own), monitors.
+profiles=("24" "8" "24 144" "24 - 2")
 
 if [[ ! -f "$build/CTestTestfile.cmake" ]]; then
   echo "no tests in $build: build it first (make test)" >&2
@@ -20,7 +21,8 @@ arch=$(cat "$build/wine-arch" 2>/dev/null || echo win32)
 echo "Running the tests of $build ($arch programs under $([[ $arch == win64 ]] && echo wine64 || echo 32-bit Wine))"
 
 profile() {
-  export VRX_DEPTH=$1 VRX_DPI=${2:-}
+  local dpi=${2:-}
+  export VRX_DEPTH=$1 VRX_DPI=${dpi#-} VRX_MONITORS=${3:-}
   # shellcheck source=wine-env.sh
   source "$here/wine-env.sh"
 }

@@ -5,6 +5,8 @@
 #   VRX_BUILD   the build directory (default: build)
 #   VRX_DEPTH   24 (default) or 8: the 8-bit screen is a palette device
 #   VRX_DPI     a system DPI for the prefix (e.g. 144); unset: Wine's 96
+#   VRX_MONITORS 2: two monitors side by side (Xorg's dummy driver, two RandR
+#               outputs), which Wine reports as two; unset: one Xvfb screen
 #   VRX_DISPLAY use this X display instead of an own Xvfb (the demo on $DISPLAY)
 #   VRX_PROFILE a name for a state of its own beside the tests' (the bench's)
 #
@@ -16,7 +18,7 @@
 VRX_BUILD=$(cd "${VRX_BUILD:-build}" && pwd)
 VRX_DEPTH=${VRX_DEPTH:-24}
 VRX_SCREEN=${VRX_SCREEN:-640x480}
-VRX_STATE="$VRX_BUILD/wine/${VRX_PROFILE:+$VRX_PROFILE-}$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}"
+VRX_STATE="$VRX_BUILD/wine/${VRX_PROFILE:+$VRX_PROFILE-}$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}${VRX_MONITORS:+-mon$VRX_MONITORS}"
 export WINEPREFIX="$VRX_STATE/prefix"
 WINEARCH=$(cat "$VRX_BUILD/wine-arch" 2>/dev/null || echo win32)
 export WINEARCH
@@ -67,6 +69,32 @@ vrx_pick_display() {
   return 1
 }
 
+# Xorg with the dummy driver: one screen of two RandR outputs of VRX_SCREEN
+# each, the second to the right of the first, as Wine needs them to report
+# two monitors (Xvfb makes no such outputs, and Wine 8 takes one monitor
+# only from Xinerama screens).
+vrx_start_two_monitors() {
+  local w=${VRX_SCREEN%x*} h=${VRX_SCREEN#*x}
+  printf '%s\n' 'Section "ServerFlags"' '  Option "AutoAddDevices" "false"' '  Option "DontVTSwitch" "true"' \
+    'EndSection' 'Section "Device"' '  Identifier "card"' '  Driver "dummy"' '  VideoRam 32768' 'EndSection' \
+    'Section "Monitor"' '  Identifier "monitor"' '  HorizSync 5.0-1000.0' '  VertRefresh 5.0-200.0' 'EndSection' \
+    'Section "Screen"' '  Identifier "screen"' '  Device "card"' '  Monitor "monitor"' \
+    "  DefaultDepth $VRX_DEPTH" '  SubSection "Display"' "    Depth $VRX_DEPTH" "    Modes \"$VRX_SCREEN\"" \
+    "    Virtual $((2 * w)) $h" '  EndSubSection' 'EndSection' >"$VRX_STATE/xorg.conf"
+  setsid Xorg ":$1" -config "$VRX_STATE/xorg.conf" -logfile "$VRX_STATE/xorg.log" -noreset -nolisten tcp -ac \
+    </dev/null >"$VRX_STATE/xvfb.log" 2>&1 &
+  echo $! >"$VRX_STATE/xvfb.pid"
+}
+
+# The output counts as connected for Wine only once a query has probed it
+# again after it was given its mode.
+vrx_place_second_monitor() {
+  local w=${VRX_SCREEN%x*} h=${VRX_SCREEN#*x}
+  DISPLAY=":$1" xrandr --addmode DUMMY1 "$VRX_SCREEN" &&
+    DISPLAY=":$1" xrandr --fb "$((2 * w))x$h" --output DUMMY1 --mode "$VRX_SCREEN" --pos "${w}x0" &&
+    DISPLAY=":$1" xrandr --query | grep -q '^DUMMY1 connected'
+}
+
 vrx_xvfb_alive() {
   [[ -f "$VRX_STATE/xvfb.pid" ]] && kill -0 "$(cat "$VRX_STATE/xvfb.pid")" 2>/dev/null
 }
@@ -82,9 +110,13 @@ vrx_ensure_xvfb() {
   if ! vrx_xvfb_alive; then
     local n
     n=$(vrx_pick_display) || { vrx_log "no free X display"; return 1; }
-    setsid Xvfb ":$n" -screen 0 "${VRX_SCREEN}x${VRX_DEPTH}" -nolisten tcp -ac \
-      </dev/null >"$VRX_STATE/xvfb.log" 2>&1 &
-    echo $! >"$VRX_STATE/xvfb.pid"
+    if [[ ${VRX_MONITORS:-1} == 2 ]]; then
+      vrx_start_two_monitors "$n"
+    else
+      setsid Xvfb ":$n" -screen 0 "${VRX_SCREEN}x${VRX_DEPTH}" -nolisten tcp -ac \
+        </dev/null >"$VRX_STATE/xvfb.log" 2>&1 &
+      echo $! >"$VRX_STATE/xvfb.pid"
+    fi
     echo ":$n" >"$VRX_STATE/display"
     command -v Xvfb >/dev/null || { flock -u 9; vrx_fail "Xvfb is not installed (make deps)"; return; }
     local i
@@ -98,6 +130,12 @@ vrx_ensure_xvfb() {
       vrx_fail "Xvfb :$n ($VRX_SCREEN x $VRX_DEPTH) did not start; its log $VRX_STATE/xvfb.log ends:"
       vrx_log_tail "$VRX_STATE/xvfb.log"
       rm -f "$VRX_STATE/xvfb.pid"
+      return 1
+    fi
+    if [[ ${VRX_MONITORS:-1} == 2 ]] && ! vrx_place_second_monitor "$n" >>"$VRX_STATE/xvfb.log" 2>&1; then
+      flock -u 9
+      vrx_fail "the second monitor of Xorg :$n could not be placed; $VRX_STATE/xvfb.log ends:"
+      vrx_log_tail "$VRX_STATE/xvfb.log"
       return 1
     fi
     # Wine's new processes would otherwise read stale state of an earlier server.

@@ -92,15 +92,16 @@ const Damage kDamages[] = {
     {"bit count 4 over 24-bit pixels", "solid_320x200_24.bmp", 28, 2, 4, PICTURE_DRAWABLE},
     {"header size 0", "solid_320x200_24.bmp", 14, 4, 0, PICTURE_UNSUPPORTED},
     {"header size 12", "solid_320x200_8.bmp", 14, 4, 12, PICTURE_UNSUPPORTED},
-    {"header size 124", "solid_320x200_8.bmp", 14, 4, 124, PICTURE_UNSUPPORTED},
+    {"header size 64", "solid_320x200_8.bmp", 14, 4, 64, PICTURE_UNSUPPORTED},
+    {"header size 124 over a 40-byte header", "solid_320x200_8.bmp", 14, 4, 124, PICTURE_DRAWABLE},
     {"header size garbage", "solid_320x200_24.bmp", 14, 4, 0xDEADBEEFu, PICTURE_UNSUPPORTED},
     {"run-length compression", "solid_320x200_8.bmp", 30, 4, 1, PICTURE_UNSUPPORTED},
     {"compression garbage", "solid_320x200_24.bmp", 30, 4, 0x12345678, PICTURE_UNSUPPORTED},
     {"bit fields on 24 bits", "solid_320x200_24.bmp", 30, 4, 3, PICTURE_UNSUPPORTED},
-    {"bit fields on 32 bits", "solid_320x200_32.bmp", 30, 4, 3, PICTURE_DRAWABLE},
+    {"bit fields on 32 bits, no room for the masks", "solid_320x200_32.bmp", 30, 4, 3, PICTURE_DRAWABLE},
     {"more colours than 8 bits hold", "solid_320x200_8.bmp", 46, 4, 257, PICTURE_UNSUPPORTED},
     {"colour count garbage on 24 bits", "solid_320x200_24.bmp", 46, 4, 0xFFFFFFFFu, PICTURE_UNSUPPORTED},
-    {"bit fields with a full colour table", "solid_320x200_32.bmp", 30, 4, 3, PICTURE_UNSUPPORTED},
+    {"bit fields with a full colour table", "solid_320x200_32.bmp", 30, 4, 3, PICTURE_DRAWABLE},
     {"cut before the bit count", "solid_320x200_24.bmp", kTruncate, 24, 0, PICTURE_UNSUPPORTED},
     {"cut after the bit count", "solid_320x200_24.bmp", kTruncate, 30, 0, PICTURE_TRUNCATED},
     {"cut after the header", "solid_320x200_24.bmp", kTruncate, 54, 0, PICTURE_TRUNCATED},
@@ -178,15 +179,17 @@ TEST(BitmapLayout, TopDownAndFewBitPicturesCountTheirRealRows)
 TEST(BitmapLayout, InfoBlockOfAShortFileEndsInZeros)
 {
     std::vector<BYTE> file = Sample("solid_320x200_8.bmp");
+    PictureLayout layout = Plan(file);
+    ASSERT_EQ(static_cast<uint32_t>(BMP_INFO_BLOCK_BYTES), layout.infoBytes);
     file.resize(14 + 100);
     std::vector<BYTE> block(BMP_INFO_BLOCK_BYTES, 0xAA);
-    CopyBitmapInfoBlock(file.data(), file.size(), block.data());
+    CopyBitmapInfoBlock(file.data(), file.size(), layout, block.data());
     for (size_t i = 0; i < 100; ++i)
         ASSERT_EQ(file[14 + i], block[i]) << "byte " << i << " of the block";
     for (size_t i = 100; i < BMP_INFO_BLOCK_BYTES; ++i)
         ASSERT_EQ(0, block[i]) << "byte " << i << " lies past the end of the file";
     std::vector<BYTE> tiny(10, 0x55);
-    CopyBitmapInfoBlock(tiny.data(), tiny.size(), block.data());
+    CopyBitmapInfoBlock(tiny.data(), tiny.size(), layout, block.data());
     for (size_t i = 0; i < BMP_INFO_BLOCK_BYTES; ++i)
         ASSERT_EQ(0, block[i]) << "byte " << i << " of the block of a 10-byte file";
 }

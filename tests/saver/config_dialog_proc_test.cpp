@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config_dialog.h"
+#include "refused_hives.h"
 #include "test_support.h"
 
 using namespace vrxtest;
@@ -27,6 +28,7 @@ protected:
     void SetUp() override
     {
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
         std::string saver = JoinPath(ProgramDirectory(), "VRXSaver.scr");
         module_ = LoadLibraryExA(saver.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(nullptr, module_) << "cannot load " << saver;
@@ -46,7 +48,9 @@ protected:
             DestroyWindow(dialog_);
         if (module_)
             FreeLibrary(module_);
+        SettingsCreateKey = RegCreateKeyExA;
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
     }
 
     BOOL Command(int id) { return static_cast<BOOL>(ConfigDialogProc(dialog_, WM_COMMAND, MAKEWPARAM(id, 0), 0)); }
@@ -143,6 +147,66 @@ TEST_F(ConfigDialogProcTest, OkDoesNotReadBeyondAHundredCharacters)
     SetRate(ZerosThen57(101));
     EXPECT_TRUE(Command(IDOK));
     EXPECT_EQ(5u, StoredRate()) << "101 characters: the last is not read";
+}
+
+// A message box that a dialog of this thread owns, read and answered with OK
+// from another thread while the dialog's procedure waits for it.
+struct OwnedMessageBox {
+    HWND owner;
+    HWND box = NULL;
+    std::string caption;
+    std::string text;
+};
+
+BOOL CALLBACK FindOwnedBox(HWND window, LPARAM parameter)
+{
+    OwnedMessageBox* seen = reinterpret_cast<OwnedMessageBox*>(parameter);
+    if (GetWindow(window, GW_OWNER) != seen->owner || ClassName(window) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    seen->box = window;
+    return FALSE;
+}
+
+DWORD WINAPI AnswerOwnedBox(void* parameter)
+{
+    OwnedMessageBox* seen = static_cast<OwnedMessageBox*>(parameter);
+    for (int i = 0; i < 500 && !seen->box; ++i) {
+        EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(seen));
+        if (!seen->box)
+            Sleep(20);
+    }
+    if (seen->box) {
+        seen->caption = WindowText(seen->box);
+        seen->text = WindowText(GetDlgItem(seen->box, 0xFFFF));
+        PostMessageA(seen->box, WM_COMMAND, IDOK, 0);
+    }
+    return 0;
+}
+
+TEST_F(ConfigDialogProcTest, OkThatCanStoreNowhereSaysSoAndTheDialogStaysUntilTheUsersKeyTakesIt)
+{
+    SettingsCreateKey = refused::EveryHive;
+    SetRate("42");
+    OwnedMessageBox seen;
+    seen.owner = dialog_;
+    HANDLE answerer = CreateThread(NULL, 0, AnswerOwnedBox, &seen, 0, NULL);
+    EXPECT_TRUE(Command(IDOK));
+    WaitForSingleObject(answerer, 15000);
+    CloseHandle(answerer);
+    ASSERT_NE(nullptr, seen.box) << "no message box said the settings were not stored";
+    EXPECT_EQ(WindowText(dialog_), seen.caption);
+    EXPECT_EQ(SETTINGS_NOT_SAVED_TEXT, seen.text);
+    EXPECT_TRUE(IsWindowVisible(dialog_)) << "the dialog stays open";
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(UpdateRateEditProc), GetWindowLongPtrA(edit_, GWLP_WNDPROC))
+        << "the edit runs the subclass again";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+
+    SettingsCreateKey = refused::MachineHive;
+    EXPECT_TRUE(Command(IDOK));
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "OK ends the dialog once the user's key took the settings";
+    EXPECT_EQ(42u, ReadValue(HKEY_CURRENT_USER, kSettingsKey, "UpdateRate").Number());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
 }
 
 }  // namespace

@@ -150,6 +150,26 @@ std::vector<BYTE> MakeRgbBitmap(int width, int height, bool topDown, const std::
     return bytes;
 }
 
+std::string DrawnPictureMismatch(HWND window, int left, int top, int width, int height,
+                                 const std::function<COLORREF(int, int)>& expected, int tolerance)
+{
+    int clientWidth = 0, clientHeight = 0;
+    std::vector<COLORREF> screen = CaptureClient(window, &clientWidth, &clientHeight);
+    int wrong = 0;
+    std::string first;
+    for (int y = 0; y < clientHeight; ++y) {
+        for (int x = 0; x < clientWidth; ++x) {
+            bool inside = x >= left && x < left + width && y >= top && y < top + height;
+            COLORREF want = inside ? expected(x - left, y - top) : RGB(0, 0, 0);
+            COLORREF got = screen[static_cast<size_t>(y) * clientWidth + x];
+            if (!Near(want, got, inside ? tolerance : 0) && wrong++ == 0)
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): expected " + ColourText(want) +
+                        ", got " + ColourText(got);
+        }
+    }
+    return wrong ? std::to_string(wrong) + " pixels wrong, the first at " + first : std::string();
+}
+
 void ResetPictureState()
 {
     ZeroMemory(&SaverSettings, sizeof SaverSettings);
@@ -219,6 +239,7 @@ void PictureWindowTest::SetUp()
     install_ = MakeScratchDirectory("picture-install");
     CreateDirectoryA(PicturesDirectory().c_str(), NULL);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
 }
 
 void PictureWindowTest::TearDown()

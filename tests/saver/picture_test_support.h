@@ -31,6 +31,13 @@ std::vector<BYTE> MakeIndexedBitmap(int width, int height, int bits, bool topDow
                                     const std::vector<COLORREF>& table, const std::function<int(int, int)>& index);
 std::vector<BYTE> MakeRgbBitmap(int width, int height, bool topDown, const std::function<COLORREF(int, int)>& colour);
 
+// Compares a window's whole client area with a picture of width x height
+// drawn at its own size at left, top on black: expected(x, y) gives the
+// picture's colour, each channel may be off by tolerance. Empty when every
+// pixel is right, else the count of wrong pixels and the first of them.
+std::string DrawnPictureMismatch(HWND window, int left, int top, int width, int height,
+                                 const std::function<COLORREF(int, int)>& expected, int tolerance);
+
 // Puts every piece of slideshow and display state back as at process start.
 void ResetPictureState();
 

@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "refused_hives.h"
 #include "settings_store.h"
 #include "test_support.h"
 
@@ -13,8 +14,17 @@ namespace {
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey); }
-    void TearDown() override { DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey); }
+    void SetUp() override
+    {
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
+    }
+    void TearDown() override
+    {
+        SettingsCreateKey = RegCreateKeyExA;
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
+    }
 
     // Reads into a record that starts out as the saver's own does.
     SaverSettings ReadFresh()
@@ -173,6 +183,61 @@ TEST_F(SettingsStoreTest, StoredValuesOutsideTheRangeAreUsedUnchanged)
     SaverSettings settings = ReadFresh();
     EXPECT_EQ(7, settings.fullscreen);
     EXPECT_EQ(500, settings.updateRate);
+}
+
+// ---- The machine's key and a user's ----------------------------------------
+
+void ExpectNumber(HKEY hive, const char* name, DWORD expected)
+{
+    RegValue value = ReadValue(hive, kSettingsKey, name);
+    ASSERT_TRUE(value.present) << name << " is missing";
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), value.type) << name;
+    EXPECT_EQ(4u, value.bytes.size()) << name;
+    EXPECT_EQ(expected, value.Number()) << name;
+}
+
+TEST_F(SettingsStoreTest, ARefusedMachineKeyPutsTheTwoNumbersAloneInTheUsersKey)
+{
+    SettingsCreateKey = refused::MachineHive;
+    EXPECT_EQ(SETTINGS_WRITTEN_FOR_USER, WriteSaverSettings("C:\\VRX2 Screen Saver", 1, 42));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
+    ExpectNumber(HKEY_CURRENT_USER, SETTING_FULLSCREEN, 1);
+    ExpectNumber(HKEY_CURRENT_USER, SETTING_UPDATE_RATE, 42);
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kSettingsKey, SETTING_INSTALLED_PATH).present)
+        << "the installed path is never kept per user";
+
+    SettingsCreateKey = refused::EveryHive;
+    EXPECT_EQ(SETTINGS_WRITTEN_NOWHERE, WriteSaverSettings("C:\\VRX2 Screen Saver", 0, 7));
+    ExpectNumber(HKEY_CURRENT_USER, SETTING_UPDATE_RATE, 42);
+}
+
+TEST_F(SettingsStoreTest, TheUsersNumbersWinOverTheMachinesButNeverTheUsersPath)
+{
+    WriteSaverSettings("C:\\Machine", 0, 10);
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, SETTING_INSTALLED_PATH, "D:\\User");
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, SETTING_UPDATE_RATE, 42);
+    SaverSettings settings = ReadFresh();
+    EXPECT_STREQ("C:\\Machine", settings.installedPath);
+    EXPECT_EQ(0, settings.fullscreen) << "the user keeps no Fullscreen of their own";
+    EXPECT_EQ(42, settings.updateRate);
+
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, SETTING_FULLSCREEN, 1);
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, SETTING_UPDATE_RATE, "abc", true);
+    settings = ReadFresh();
+    EXPECT_EQ(1, settings.fullscreen);
+    EXPECT_EQ(10, settings.updateRate) << "a user's value that is no number leaves the machine's";
+}
+
+TEST_F(SettingsStoreTest, AWriteForTheMachineDropsTheUsersOwnNumbers)
+{
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, SETTING_FULLSCREEN, 1);
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, SETTING_UPDATE_RATE, 42);
+    EXPECT_EQ(SETTINGS_WRITTEN_FOR_MACHINE, WriteSaverSettings("C:\\Machine", 0, 7));
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kSettingsKey, SETTING_FULLSCREEN).present);
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kSettingsKey, SETTING_UPDATE_RATE).present);
+    SaverSettings settings = ReadFresh();
+    EXPECT_EQ(0, settings.fullscreen);
+    EXPECT_EQ(7, settings.updateRate);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ protected:
         pictures_ = JoinPath(install_, "pictures");
         CreateDirectoryA(pictures_.c_str(), NULL);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
     }
 
     void TearDown() override
@@ -34,6 +35,7 @@ protected:
         if (host_ && IsWindow(host_))
             DestroyWindow(host_);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
         RemoveTree(install_);
     }
 
@@ -78,6 +80,35 @@ TEST_F(SlideshowProcessTest, FullScreenSaverShowsTheInstalledPicture)
                        << ColourText(ScreenPixel(320, 240));
     EXPECT_EQ(ColourText(Colour(kSolidBorder)), ColourText(ScreenPixel(160, 140)));
     EXPECT_EQ(ColourText(RGB(0, 0, 0)), ColourText(ScreenPixel(159, 139)));
+    EXPECT_TRUE(saver.Running());
+    saver.Kill();
+}
+
+// The user's key stretches the pictures and changes them every second; its
+// installed path, which names no pictures, is not followed.
+TEST_F(SlideshowProcessTest, AUsersOwnDisplaySettingsWinButNotAnInstalledPathOfTheirOwn)
+{
+    if (ScreenDepth() <= 8)
+        GTEST_SKIP() << "the palette screen reads back black through the screen's DC";
+    Add("solid_320x200_24.bmp", "a.bmp");
+    Add("quadrants_320x200_24.bmp", "b.bmp");
+    WriteSaverSettings(install_.c_str(), 0, 100);
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, SETTING_INSTALLED_PATH, JoinPath(install_, "nowhere"));
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, SETTING_FULLSCREEN, 1);
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, SETTING_UPDATE_RATE, 1);
+    ChildProcess saver;
+    ASSERT_TRUE(saver.Start(SaverPath(), "/s"));
+    ASSERT_NE(nullptr, WaitForProcessWindow(saver.Id(), "WindowsScreenSaverClass", "Screen Saver", 10000));
+
+    // (100, 100) lies outside a centred 320 x 200 picture.
+    const COLORREF solid = Colour(kSolidFill), quadrant = Colour(kQuadrantTopLeft);
+    bool stretched = PumpUntil([&] { return ScreenPixel(100, 100) == solid || ScreenPixel(100, 100) == quadrant; },
+                               5000);
+    ASSERT_TRUE(stretched) << "a stretched picture at (100, 100): expected " << ColourText(solid) << " or "
+                           << ColourText(quadrant) << ", got " << ColourText(ScreenPixel(100, 100));
+    COLORREF next = ScreenPixel(100, 100) == solid ? quadrant : solid;
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(100, 100) == next; }, 4000))
+        << "the next picture after the user's one second";
     EXPECT_TRUE(saver.Running());
     saver.Kill();
 }

@@ -40,6 +40,7 @@ protected:
         appEvents_->Restore();
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallEntry);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
         DeleteFileA(InstalledSaver().c_str());
         DeleteFileA(InstalledUninstaller().c_str());
         DeleteFileA(kOldSaver);
@@ -131,10 +132,12 @@ TEST_F(UninstallerTest, SilentRemovalFromTheEntryCommandLineRemovesEverythingIns
 {
     Install(state_);
     ASSERT_EQ(InstalledSaver(), ActiveSaver()) << "the installed state names our saver";
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, "UpdateRate", 42);  // kept by a user without elevation
 
     EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
 
     ExpectEverythingRemoved();
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "the user's settings key was expected to go";
     EXPECT_EQ(std::string(kOldSaver), ActiveSaver()) << "system.ini was expected to name the previous saver again";
     RegValue scheme = ReadValue(HKEY_CURRENT_USER, kSchemesKey, "");
     EXPECT_EQ(std::string(".Default", 9), scheme.Text()) << "the current scheme, stored with its NUL";

@@ -1,0 +1,57 @@
+// The blanking windows of the other monitors: one black, topmost window per
+// monitor, owned by the full-screen saver window and passing its input on.
+#include "blanking_windows.h"
+
+#include "saver_runtime.h"
+
+namespace {
+
+BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM saver)
+{
+    MONITORINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
+        return TRUE;
+    HWND blanking = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, BLANKING_CLASS_NAME, "", WS_POPUP, area->left,
+                                    area->top, area->right - area->left, area->bottom - area->top,
+                                    reinterpret_cast<HWND>(saver), NULL, SaverRuntime.Instance, NULL);
+    if (blanking)
+        ShowWindow(blanking, SW_SHOWNOACTIVATE);
+    return TRUE;
+}
+
+}  // namespace
+
+void CoverOtherMonitors(HWND saverWindow)
+{
+    WNDCLASSA windowClass;
+    ZeroMemory(&windowClass, sizeof windowClass);
+    windowClass.style = CS_VREDRAW | CS_HREDRAW;
+    windowClass.lpfnWndProc = BlankingWindowProc;
+    windowClass.hInstance = SaverRuntime.Instance;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = BLANKING_CLASS_NAME;
+    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return;
+    EnumDisplayMonitors(NULL, NULL, CoverMonitor, reinterpret_cast<LPARAM>(saverWindow));
+}
+
+LRESULT CALLBACK BlankingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_SETCURSOR: {
+        HWND saver = GetWindow(window, GW_OWNER);
+        if (saver)
+            return SendMessageA(saver, message, wParam, lParam);
+        break;
+    }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,16 @@
+// Black windows over the monitors that the full-screen saver window leaves
+// uncovered: it covers the primary screen only.
+#pragma once
+
+#include <windows.h>
+
+#define BLANKING_CLASS_NAME "VRXSaverBlankingClass"
+
+// Covers each monitor other than the primary one with a black, topmost
+// window owned by the saver window, which takes them down with it. The saver
+// window keeps the activation.
+void CoverOtherMonitors(HWND saverWindow);
+
+// Procedure of the blanking windows: keys, buttons, mouse moves and cursor
+// requests go on to the saver window, which ends the saver by its own rules.
+LRESULT CALLBACK BlankingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
