@@ -251,8 +251,9 @@ TEST_F(UninstallEndToEndTest, AUsersOwnPictureAndReplacementOfAnInstalledOneSurv
     EXPECT_TRUE(FileExists(ownPicture)) << "the user's own picture was removed";
     EXPECT_TRUE(replacement == ReadFileBytes(replaced)) << "the user's replacement was removed or changed";
     for (const std::string& name : unintest::PictureNames()) {
-        if (name != "vrx02.bmp")
+        if (name != "vrx02.bmp") {
             EXPECT_FALSE(FileExists(Picture(name))) << name;
+        }
     }
     EXPECT_FALSE(DirectoryExists(JoinPath(installed_, "sounds")));
     EXPECT_FALSE(FileExists(InstalledSaver()));
