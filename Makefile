@@ -1,5 +1,6 @@
 # Thin wrapper over CMake. `make` builds everything into $(BUILD) (the
-# distribution medium at $(BUILD)/dist); `make run` shows the saver on the
+# distribution medium at $(BUILD)/dist, and as $(BUILD)/VRX2.iso and
+# $(BUILD)/VRX2.zip); `make run` shows the saver on the
 # sample pictures under Wine; `make test` runs every test.
 #
 # The tests, the demo and the benchmark run the 32-bit programs (the product)
@@ -33,7 +34,7 @@ configure:
 
 configure-x64:
 	@cmake -S . -B $(BUILD)/x64 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/x86_64-w64-mingw32.cmake \
-	  -DVRX_BUILD_TESTS=$(X64_TESTS) $(CMAKE_FLAGS) >/dev/null
+	  -DVRX_BUILD_TESTS=$(X64_TESTS) -DVRX_PRODUCT_BUILD_DIR=$(abspath $(BUILD)) $(CMAKE_FLAGS) >/dev/null
 
 deps:
 	@bash tools/install-deps.sh
@@ -48,7 +49,7 @@ x64: deps configure-x64
 build-for-run: configure
 ifeq ($(VRX_ARCH),x64)
 	@$(MAKE) --no-print-directory x64
-	cmake --build $(BUILD) -j$(JOBS) --target dist
+	cmake --build $(BUILD) -j$(JOBS) --target dist media
 else
 	@$(MAKE) --no-print-directory all
 	@$(MAKE) --no-print-directory x64

@@ -38,3 +38,21 @@ foreach(t MARLO ssunins)
     add_dependencies(dist ${t})
   endif()
 endforeach()
+
+# The medium as people move it onto a PC or a virtual machine: <build>/VRX2.iso
+# (ISO 9660 with Joliet names, volume VRX2) and <build>/VRX2.zip, each holding
+# the tree of dist/ at its root. Only the 32-bit build, the product, makes them.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  find_program(VRX_XORRISO xorriso REQUIRED)
+  find_program(VRX_ZIP zip REQUIRED)
+  set(VRX_MEDIUM_ISO ${CMAKE_BINARY_DIR}/VRX2.iso)
+  set(VRX_MEDIUM_ZIP ${CMAKE_BINARY_DIR}/VRX2.zip)
+  add_custom_target(media ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${VRX_MEDIUM_ISO} ${VRX_MEDIUM_ZIP}
+    COMMAND ${VRX_XORRISO} -as mkisofs -quiet -joliet -volid VRX2 -output ${VRX_MEDIUM_ISO} ${VRX_DIST_DIR}
+    COMMAND ${VRX_ZIP} -q -r -X ${VRX_MEDIUM_ZIP} .
+    WORKING_DIRECTORY ${VRX_DIST_DIR}
+    BYPRODUCTS ${VRX_MEDIUM_ISO} ${VRX_MEDIUM_ZIP}
+    COMMENT "Writing the medium as VRX2.iso and VRX2.zip")
+  add_dependencies(media dist)
+endif()

@@ -2,7 +2,7 @@
 # project under <build>/host, and names the programs for custom commands.
 include(ExternalProject)
 set(VRX_HOST_DIR ${CMAKE_BINARY_DIR}/host)
-set(VRX_HOST_TOOLS make_pictures make_background make_sounds)
+set(VRX_HOST_TOOLS make_pictures make_background make_sounds pe_import_check)
 set(_vrx_host_byproducts)
 foreach(tool ${VRX_HOST_TOOLS})
   set(VRX_HOST_${tool} ${VRX_HOST_DIR}/${tool})

@@ -210,7 +210,7 @@ void CWinApp::OnFileOpen()
 {
     char path[MAX_PATH] = "";
     OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the size Windows 98 and NT 4.0 accept
     ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : NULL;
     ofn.lpstrFilter = "All Files (*.*)\0*.*\0";
     ofn.lpstrFile = path;

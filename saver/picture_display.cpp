@@ -56,10 +56,11 @@ BOOL MapPicture(const char* path, MappedPicture* picture)
         return FALSE;
     // The file is shared for reading only, so its size stays what it was
     // when the view was made.
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(picture->file, &size) || size.HighPart != 0)
+    DWORD sizeHigh = 0;
+    DWORD size = GetFileSize(picture->file, &sizeHigh);
+    if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || sizeHigh != 0)
         return FALSE;
-    picture->size = size.LowPart;
+    picture->size = size;
     return TRUE;
 }
 

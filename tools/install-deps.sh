@@ -11,13 +11,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 packages=(
   cmake make g++ clang libclang-rt-dev
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest
   wine wine64
   xvfb xauth x11-utils imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   util-linux coreutils
+  xorriso zip unzip
 )
 x86=false
 if bash "$here/../tests/harness/host-arch.sh" --can-run-x86; then

@@ -421,4 +421,34 @@ TEST_F(UninstallerTest, AnsweringYesEndsWithTheSuccessMessageAndTheSelfRemovalNo
               closing);
 }
 
+// ---- The Windows 95 family -----------------------------------------------
+
+// Wine reports Windows 98 to ssunins.exe alone. MoveFileExA would do nothing
+// there: the deletion is a "NUL=" line of WININIT.INI's [rename] section,
+// added beside the entries of other programs, which all stay.
+TEST_F(UninstallerTest, OnWindows98ItsDeletionIsAddedToWininitBesideOtherEntries)
+{
+    const std::string wininit = JoinPath(WindowsDirectory(), "WININIT.INI");
+    const std::string others = "NUL=C:\\OTHER\\LEFTOVER.TMP\r\nC:\\WINDOWS\\NEW.DLL=C:\\WINDOWS\\OLD.DLL\r\n"
+                               "\r\n[CombineVxDs]\r\nC:\\A.VXD=C:\\B.VXD\r\n";
+    const std::string before = "[rename]\r\n" + others;
+    WriteFileBytes(wininit, before.data(), before.size());
+    WriteText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ssunins.exe", "Version", "win98", true);
+    Install(state_);
+
+    DWORD code = RunUninstaller(EntryCommandLine() + " /S");
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ssunins.exe");
+    std::vector<BYTE> after = ReadFileBytes(wininit);
+    DeleteFileA(wininit.c_str());
+
+    EXPECT_EQ(kDone, code);
+    ExpectEverythingRemoved();
+    EXPECT_FALSE(DeletionIsPending(InstalledUninstaller())) << "no MoveFileExA request on the Windows 95 family";
+    char shortName[MAX_PATH];
+    DWORD length = GetShortPathNameA(InstalledUninstaller().c_str(), shortName, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    EXPECT_EQ("[rename]\r\nNUL=" + std::string(shortName, length) + "\r\n" + others,
+              std::string(after.begin(), after.end()));
+}
+
 }  // namespace
