@@ -31,11 +31,7 @@ protected:
 
 TEST_F(HighDpiTest, TheSaverCoversTheScreenAndDrawsAPictureAtItsPixelSize)
 {
-    std::string install = MakeScratchDirectory("dpi-install");
-    std::string pictures = JoinPath(install, "pictures");
-    CreateDirectoryA(pictures.c_str(), NULL);
-    CopyFileTo(JoinPath(JoinPath(BuildDirectory(), "samples"), "solid_320x200_24.bmp"),
-               JoinPath(pictures, "solid.bmp"));
+    std::string install = MakeTreeWithOnePicture("dpi-install", "solid_320x200_24.bmp", "solid.bmp");
     DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
     WriteSaverSettings(install.c_str(), 0, 100);
 

@@ -185,11 +185,7 @@ TEST_F(OtherMonitorsTest, ThePreviewLeavesTheOtherMonitorsAlone)
 // while the saver runs, and a click there ends it.
 TEST_F(OtherMonitorsTest, TheRunningSaverBlanksTheSecondMonitorAndAClickThereEndsIt)
 {
-    install_ = MakeScratchDirectory("two-monitors");
-    std::string pictures = JoinPath(install_, "pictures");
-    CreateDirectoryA(pictures.c_str(), NULL);
-    CopyFileTo(JoinPath(JoinPath(BuildDirectory(), "samples"), "solid_320x200_24.bmp"),
-               JoinPath(pictures, "one.bmp"));
+    install_ = MakeTreeWithOnePicture("two-monitors", "solid_320x200_24.bmp", "one.bmp");
     DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
     WriteSaverSettings(install_.c_str(), 0, 100);
     document_ = ShowWhiteWindow(second_);

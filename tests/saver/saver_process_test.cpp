@@ -31,11 +31,7 @@ protected:
     {
         // An installed tree with one picture, so that a running saver has
         // something to show and keeps running until it is told to stop.
-        install_ = MakeScratchDirectory("process-install");
-        std::string pictures = JoinPath(install_, "pictures");
-        CreateDirectoryA(pictures.c_str(), NULL);
-        CopyFileTo(JoinPath(JoinPath(BuildDirectory(), "samples"), "solid_320x200_24.bmp"),
-                   JoinPath(pictures, "one.bmp"));
+        install_ = MakeTreeWithOnePicture("process-install", "solid_320x200_24.bmp", "one.bmp");
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
         WriteSaverSettings(install_.c_str(), 0, 100);
     }

@@ -222,6 +222,15 @@ std::string MakeScratchDirectory(const std::string& name)
     return dir;
 }
 
+std::string MakeTreeWithOnePicture(const std::string& name, const std::string& sample, const std::string& picture)
+{
+    std::string tree = MakeScratchDirectory(name);
+    std::string pictures = JoinPath(tree, "pictures");
+    CreateDirectoryA(pictures.c_str(), NULL);
+    CopyFileTo(JoinPath(JoinPath(BuildDirectory(), "samples"), sample), JoinPath(pictures, picture));
+    return tree;
+}
+
 ChildProcess::~ChildProcess()
 {
     if (info_.hProcess) {

@@ -49,6 +49,9 @@ std::vector<std::string> FilesIn(const std::string& directory, const char* patte
 void RemoveTree(const std::string& path);
 // A fresh, empty scratch directory below the Wine prefix's temporary directory.
 std::string MakeScratchDirectory(const std::string& name);
+// A scratch installed tree (scratch directory <name>) whose "pictures"
+// directory holds one copy of a sample picture, named <picture>.
+std::string MakeTreeWithOnePicture(const std::string& name, const std::string& sample, const std::string& picture);
 
 // ---- Processes ---------------------------------------------------------
 class ChildProcess {
