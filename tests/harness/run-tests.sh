@@ -40,7 +40,12 @@ started=$(date +%s)
 for p in "${profiles[@]}"; do
   # shellcheck disable=SC2086
   if ! ( profile $p; vrx_ensure_wine ); then
-    echo "No test was run: Wine or Xvfb cannot start on this machine (screen profile ${p// /, DPI })." >&2
+    # shellcheck disable=SC2086
+    set -- $p
+    dpi=${2:-}
+    dpi=${dpi#-}
+    echo "No test was run: Wine or its X server cannot start on this machine" \
+      "(the ${1}-bit screen${dpi:+, DPI $dpi}${3:+, $3 monitors})." >&2
     exit 1
   fi
 done
