@@ -95,11 +95,18 @@ bool SameDirectory(const std::string& a, const std::string& b)
     return !fullA.empty() && lstrcmpiA(fullA.c_str(), FullDirectoryPath(b).c_str()) == 0;
 }
 
+// Through FindFirstFileA, which Windows 95 has (GetFileAttributesExA came
+// with Windows 98 and NT 4.0); a name with wildcards names no one file.
 bool ReadFileStamp(const std::string& path, FileStamp* stamp)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (path.find_first_of("*?") != std::string::npos)
+        return false;
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(path.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     stamp->size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     stamp->lastWrite = data.ftLastWriteTime;

@@ -6,12 +6,18 @@
 
 namespace {
 
+// Windows 95 and NT 4.0 know one monitor and have neither monitor function;
+// both are looked up when the saver starts, so that it still loads there.
+typedef BOOL(WINAPI* EnumDisplayMonitorsProc)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+typedef BOOL(WINAPI* GetMonitorInfoProc)(HMONITOR, LPMONITORINFO);
+GetMonitorInfoProc MonitorInfo;
+
 BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM saver)
 {
     MONITORINFO info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
+    if (!MonitorInfo(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
         return TRUE;
     HWND blanking = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, BLANKING_CLASS_NAME, "", WS_POPUP, area->left,
                                     area->top, area->right - area->left, area->bottom - area->top,
@@ -25,6 +31,13 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM saver)
 
 void CoverOtherMonitors(HWND saverWindow)
 {
+    HMODULE user = GetModuleHandleA("USER32.DLL");
+    EnumDisplayMonitorsProc enumerate =
+        reinterpret_cast<EnumDisplayMonitorsProc>(GetProcAddress(user, "EnumDisplayMonitors"));
+    MonitorInfo = reinterpret_cast<GetMonitorInfoProc>(GetProcAddress(user, "GetMonitorInfoA"));
+    if (!enumerate || !MonitorInfo)
+        return;
+
     WNDCLASSA windowClass;
     ZeroMemory(&windowClass, sizeof windowClass);
     windowClass.style = CS_VREDRAW | CS_HREDRAW;
@@ -34,7 +47,7 @@ void CoverOtherMonitors(HWND saverWindow)
     windowClass.lpszClassName = BLANKING_CLASS_NAME;
     if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return;
-    EnumDisplayMonitors(NULL, NULL, CoverMonitor, reinterpret_cast<LPARAM>(saverWindow));
+    enumerate(NULL, NULL, CoverMonitor, reinterpret_cast<LPARAM>(saverWindow));
 }
 
 LRESULT CALLBACK BlankingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
