@@ -436,7 +436,7 @@ TEST_F(UninstallerTest, OnWindows98ItsDeletionIsAddedToWininitBesideOtherEntries
     WriteText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ssunins.exe", "Version", "win98", true);
     Install(state_);
 
-    DWORD code = RunUninstaller(EntryCommandLine() + " /S");
+    DWORD code = RunUninstaller(SilentCommandLine());
     DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ssunins.exe");
     std::vector<BYTE> after = ReadFileBytes(wininit);
     DeleteFileA(wininit.c_str());
