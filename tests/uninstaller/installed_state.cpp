@@ -268,9 +268,18 @@ void CancelPendingDeletion(const std::string& path)
     RegCloseKey(key);
 }
 
+// A message box is shown only once its initialisation has filled in its
+// text; until then its window may already carry the caption.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
 {
-    return WaitForProcessWindow(processId, "#32770", kProductName, timeoutMs);
+    HWND box = NULL;
+    PumpUntil(
+        [&] {
+            box = FindProcessWindow(processId, "#32770", kProductName);
+            return box && IsWindowVisible(box);
+        },
+        timeoutMs);
+    return box && IsWindowVisible(box) ? box : NULL;
 }
 
 std::string MessageText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
