@@ -6,6 +6,21 @@
 
 namespace {
 
+// A file's value: its size (8 bytes) then its last-write time, low part first.
+void EncodeStamp(const FileStamp& stamp, BYTE data[FILE_STAMP_BYTES])
+{
+    memcpy(data, &stamp.size, 8);
+    memcpy(data + 8, &stamp.lastWrite.dwLowDateTime, 4);
+    memcpy(data + 12, &stamp.lastWrite.dwHighDateTime, 4);
+}
+
+void DecodeStamp(const BYTE data[FILE_STAMP_BYTES], FileStamp* stamp)
+{
+    memcpy(&stamp->size, data, 8);
+    memcpy(&stamp->lastWrite.dwLowDateTime, data + 8, 4);
+    memcpy(&stamp->lastWrite.dwHighDateTime, data + 12, 4);
+}
+
 std::string QueryDirectory(HKEY key)
 {
     char buffer[MAX_PATH + 1];
@@ -36,9 +51,7 @@ void ReadFiles(HKEY key, std::vector<InstalledFile>* files)
             continue;
         InstalledFile file;
         file.name.assign(name, nameLength);
-        memcpy(&file.stamp.size, data, 8);
-        memcpy(&file.stamp.lastWrite.dwLowDateTime, data + 8, 4);
-        memcpy(&file.stamp.lastWrite.dwHighDateTime, data + 12, 4);
+        DecodeStamp(data, &file.stamp);
         files->push_back(file);
     }
 }
@@ -159,9 +172,7 @@ bool RecordInstalledFiles(const std::string& directory, const std::vector<Instal
     bool written = true;
     for (const InstalledFile& file : files) {
         BYTE data[FILE_STAMP_BYTES];
-        memcpy(data, &file.stamp.size, 8);
-        memcpy(data + 8, &file.stamp.lastWrite.dwLowDateTime, 4);
-        memcpy(data + 12, &file.stamp.lastWrite.dwHighDateTime, 4);
+        EncodeStamp(file.stamp, data);
         if (RegSetValueExA(key, file.name.c_str(), 0, REG_BINARY, data, sizeof data) != ERROR_SUCCESS)
             written = false;
     }

@@ -41,25 +41,16 @@ bool SetNumber(HKEY key, const char* name, LONG number)
            ERROR_SUCCESS;
 }
 
-bool WriteMachineSettings(const char* installedPath, LONG fullscreen, LONG updateRate)
+// The machine's key takes the installed path and both numbers; a user's key
+// (installedPath NULL) only the numbers: the installed path belongs to the
+// setup program and is never kept per user.
+bool WriteSettingsKey(HKEY hive, const char* installedPath, LONG fullscreen, LONG updateRate)
 {
-    HKEY key = OpenSettingsForWriting(HKEY_LOCAL_MACHINE);
+    HKEY key = OpenSettingsForWriting(hive);
     if (!key)
         return false;
-    bool written = SetText(key, SETTING_INSTALLED_PATH, installedPath) &&
+    bool written = (!installedPath || SetText(key, SETTING_INSTALLED_PATH, installedPath)) &&
                    SetNumber(key, SETTING_FULLSCREEN, fullscreen) && SetNumber(key, SETTING_UPDATE_RATE, updateRate);
-    RegFlushKey(key);
-    RegCloseKey(key);
-    return written;
-}
-
-// The installed path belongs to the setup program and is never kept per user.
-bool WriteUserSettings(LONG fullscreen, LONG updateRate)
-{
-    HKEY key = OpenSettingsForWriting(HKEY_CURRENT_USER);
-    if (!key)
-        return false;
-    bool written = SetNumber(key, SETTING_FULLSCREEN, fullscreen) && SetNumber(key, SETTING_UPDATE_RATE, updateRate);
     RegFlushKey(key);
     RegCloseKey(key);
     return written;
@@ -131,11 +122,11 @@ int ReadSaverSettings(char* installedPath, LONG* fullscreen, LONG* updateRate)
 
 int WriteSaverSettings(const char* installedPath, LONG fullscreen, LONG updateRate)
 {
-    if (WriteMachineSettings(installedPath, fullscreen, updateRate)) {
+    if (WriteSettingsKey(HKEY_LOCAL_MACHINE, installedPath, fullscreen, updateRate)) {
         DropUserSettings();
         return SETTINGS_WRITTEN_FOR_MACHINE;
     }
-    if (WriteUserSettings(fullscreen, updateRate))
+    if (WriteSettingsKey(HKEY_CURRENT_USER, NULL, fullscreen, updateRate))
         return SETTINGS_WRITTEN_FOR_USER;
     return SETTINGS_WRITTEN_NOWHERE;
 }

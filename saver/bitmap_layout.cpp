@@ -136,7 +136,6 @@ PictureLayout PlanPictureCopy(const unsigned char* file, size_t fileSize)
     layout.verdict = PICTURE_DRAWABLE;
     if (!PlanInfoBlock(file, fileSize, layout)) {
         layout.verdict = PICTURE_UNSUPPORTED;
-        layout.infoBytes = BMP_INFO_BLOCK_BYTES;
         return layout;
     }
 

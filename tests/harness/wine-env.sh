@@ -45,7 +45,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 vrx_log() { echo "[wine-env] $*" >&2; }
 
-# Says why Wine or Xvfb cannot start, once, and fails.
+# Says why Wine or its X server cannot start, once, and fails.
 vrx_fail() {
   echo "[wine-env] cannot run the Windows programs: $*" >&2
   return 1
@@ -109,8 +109,11 @@ vrx_ensure_xvfb() {
   flock 9
   if ! vrx_xvfb_alive; then
     local n
-    n=$(vrx_pick_display) || { vrx_log "no free X display"; return 1; }
-    if [[ ${VRX_MONITORS:-1} == 2 ]]; then
+    n=$(vrx_pick_display) || { flock -u 9; vrx_fail "no free X display"; return; }
+    local server=Xvfb
+    [[ ${VRX_MONITORS:-1} == 2 ]] && server=Xorg
+    command -v $server >/dev/null || { flock -u 9; vrx_fail "$server is not installed (make deps)"; return; }
+    if [[ $server == Xorg ]]; then
       vrx_start_two_monitors "$n"
     else
       setsid Xvfb ":$n" -screen 0 "${VRX_SCREEN}x${VRX_DEPTH}" -nolisten tcp -ac \
@@ -118,7 +121,6 @@ vrx_ensure_xvfb() {
       echo $! >"$VRX_STATE/xvfb.pid"
     fi
     echo ":$n" >"$VRX_STATE/display"
-    command -v Xvfb >/dev/null || { flock -u 9; vrx_fail "Xvfb is not installed (make deps)"; return; }
     local i
     for i in $(seq 1 200); do
       [[ -e /tmp/.X11-unix/X$n ]] && break
@@ -127,12 +129,12 @@ vrx_ensure_xvfb() {
     done
     if [[ ! -e /tmp/.X11-unix/X$n ]] || ! vrx_xvfb_alive; then
       flock -u 9
-      vrx_fail "Xvfb :$n ($VRX_SCREEN x $VRX_DEPTH) did not start; its log $VRX_STATE/xvfb.log ends:"
+      vrx_fail "$server :$n ($VRX_SCREEN x $VRX_DEPTH) did not start; its log $VRX_STATE/xvfb.log ends:"
       vrx_log_tail "$VRX_STATE/xvfb.log"
       rm -f "$VRX_STATE/xvfb.pid"
       return 1
     fi
-    if [[ ${VRX_MONITORS:-1} == 2 ]] && ! vrx_place_second_monitor "$n" >>"$VRX_STATE/xvfb.log" 2>&1; then
+    if [[ $server == Xorg ]] && ! vrx_place_second_monitor "$n" >>"$VRX_STATE/xvfb.log" 2>&1; then
       flock -u 9
       vrx_fail "the second monitor of Xorg :$n could not be placed; $VRX_STATE/xvfb.log ends:"
       vrx_log_tail "$VRX_STATE/xvfb.log"
