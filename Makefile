@@ -34,7 +34,7 @@ configure:
 
 configure-x64:
 	@cmake -S . -B $(BUILD)/x64 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/x86_64-w64-mingw32.cmake \
-	  -DVRX_BUILD_TESTS=$(X64_TESTS) -DVRX_PRODUCT_BUILD_DIR=$(abspath $(BUILD)) $(CMAKE_FLAGS) >/dev/null
+	  -DVRX_BUILD_TESTS=$(X64_TESTS) $(CMAKE_FLAGS) >/dev/null
 
 deps:
 	@bash tools/install-deps.sh
