@@ -37,6 +37,8 @@ trap stop_all EXIT
 trap 'exit 130' INT TERM
 
 started=$(date +%s)
+silent="$build/wine/silent-starts.log"
+rm -f "$silent"
 for p in "${profiles[@]}"; do
   # shellcheck disable=SC2086
   if ! ( profile $p; vrx_ensure_wine ); then
@@ -53,5 +55,9 @@ done
 ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"
 rc=$?
 finished=$(date +%s)
+if [[ -s "$silent" ]]; then
+  echo "Wine starts that ended before the program printed anything, run again ($(wc -l <"$silent")):"
+  sed 's/^/  /' "$silent"
+fi
 echo "Test suite: $((finished - started)) s${VRX_STARTED:+ (make test in all: $((finished - VRX_STARTED)) s)}"
 exit $rc
