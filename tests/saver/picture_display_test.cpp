@@ -131,25 +131,13 @@ TEST_F(PictureDisplayTest, OddDifferenceCentresRoundingTowardZero)
 // Every pixel of the window against the file itself, decoded here.
 void ExpectDrawnWhole(HWND window, const std::vector<BYTE>& file, int left, int top)
 {
-    int width = 0, height = 0;
-    std::vector<COLORREF> screen = CaptureClient(window, &width, &height);
     LONG pictureWidth = *reinterpret_cast<const LONG*>(&file[18]);
     LONG pictureHeight = *reinterpret_cast<const LONG*>(&file[22]);
     if (pictureHeight < 0)
         pictureHeight = -pictureHeight;
-    int wrong = 0;
-    std::string first;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            bool inside = x >= left && x < left + pictureWidth && y >= top && y < top + pictureHeight;
-            COLORREF expected = inside ? FilePixel(file, x - left, y - top) : kBlack;
-            COLORREF actual = screen[static_cast<size_t>(y) * width + x];
-            if (actual != expected && wrong++ == 0)
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): expected " +
-                        ColourText(expected) + ", got " + ColourText(actual);
-        }
-    }
-    EXPECT_EQ(0, wrong) << wrong << " pixels differ from the file; first at " << first;
+    EXPECT_EQ("", DrawnPictureMismatch(
+                      window, left, top, pictureWidth, pictureHeight,
+                      [&](int x, int y) { return FilePixel(file, x, y); }, 0));
 }
 
 // 641 columns stretched to 640: each pixel of the window comes from column x
@@ -158,21 +146,12 @@ void ExpectDrawnWhole(HWND window, const std::vector<BYTE>& file, int left, int 
 // the picture and fail on most rows.
 void ExpectDrawnShrunkByOneColumn(HWND window, const std::vector<BYTE>& file)
 {
-    int width = 0, height = 0;
-    std::vector<COLORREF> screen = CaptureClient(window, &width, &height);
-    int wrong = 0;
-    std::string first;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            COLORREF actual = screen[static_cast<size_t>(y) * width + x];
-            COLORREF left = FilePixel(file, x, y), right = FilePixel(file, x + 1, y);
-            if (actual != left && actual != right && actual != (left & right) && wrong++ == 0)
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): expected " +
-                        ColourText(FilePixel(file, x, y)) + " or " + ColourText(FilePixel(file, x + 1, y)) +
-                        ", got " + ColourText(actual);
-        }
-    }
-    EXPECT_EQ(0, wrong) << wrong << " pixels match neither source column; first at " << first;
+    EXPECT_EQ("", ClientPixelMismatch(window, [&](int x, int y, COLORREF got) {
+                  COLORREF left = FilePixel(file, x, y), right = FilePixel(file, x + 1, y);
+                  return got == left || got == right || got == (left & right)
+                             ? std::string()
+                             : ColourText(left) + " or " + ColourText(right);
+              }));
 }
 
 TEST_F(PictureDisplayTest, PicturesOneColumnWiderThanTheScreenAreDrawnWhole)

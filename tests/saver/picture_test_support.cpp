@@ -150,24 +150,32 @@ std::vector<BYTE> MakeRgbBitmap(int width, int height, bool topDown, const std::
     return bytes;
 }
 
+std::string ClientPixelMismatch(HWND window, const std::function<std::string(int, int, COLORREF)>& wrong)
+{
+    int width = 0, height = 0;
+    std::vector<COLORREF> screen = CaptureClient(window, &width, &height);
+    int count = 0;
+    std::string first;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF got = screen[static_cast<size_t>(y) * width + x];
+            std::string expected = wrong(x, y, got);
+            if (!expected.empty() && count++ == 0)
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): expected " + expected + ", got " +
+                        ColourText(got);
+        }
+    }
+    return count ? std::to_string(count) + " pixels wrong, the first at " + first : std::string();
+}
+
 std::string DrawnPictureMismatch(HWND window, int left, int top, int width, int height,
                                  const std::function<COLORREF(int, int)>& expected, int tolerance)
 {
-    int clientWidth = 0, clientHeight = 0;
-    std::vector<COLORREF> screen = CaptureClient(window, &clientWidth, &clientHeight);
-    int wrong = 0;
-    std::string first;
-    for (int y = 0; y < clientHeight; ++y) {
-        for (int x = 0; x < clientWidth; ++x) {
-            bool inside = x >= left && x < left + width && y >= top && y < top + height;
-            COLORREF want = inside ? expected(x - left, y - top) : RGB(0, 0, 0);
-            COLORREF got = screen[static_cast<size_t>(y) * clientWidth + x];
-            if (!Near(want, got, inside ? tolerance : 0) && wrong++ == 0)
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): expected " + ColourText(want) +
-                        ", got " + ColourText(got);
-        }
-    }
-    return wrong ? std::to_string(wrong) + " pixels wrong, the first at " + first : std::string();
+    return ClientPixelMismatch(window, [&](int x, int y, COLORREF got) {
+        bool inside = x >= left && x < left + width && y >= top && y < top + height;
+        COLORREF want = inside ? expected(x - left, y - top) : RGB(0, 0, 0);
+        return Near(want, got, inside ? tolerance : 0) ? std::string() : ColourText(want);
+    });
 }
 
 void ResetPictureState()

@@ -31,6 +31,11 @@ std::vector<BYTE> MakeIndexedBitmap(int width, int height, int bits, bool topDow
                                     const std::vector<COLORREF>& table, const std::function<int(int, int)>& index);
 std::vector<BYTE> MakeRgbBitmap(int width, int height, bool topDown, const std::function<COLORREF(int, int)>& colour);
 
+// Judges every pixel of a window's client area: wrong(x, y, got) is empty when
+// the pixel is right, else what was expected there. Empty when every pixel is
+// right, else the count of wrong pixels and the first of them.
+std::string ClientPixelMismatch(HWND window, const std::function<std::string(int, int, COLORREF)>& wrong);
+
 // Compares a window's whole client area with a picture of width x height
 // drawn at its own size at left, top on black: expected(x, y) gives the
 // picture's colour, each channel may be off by tolerance. Empty when every
