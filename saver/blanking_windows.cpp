@@ -32,9 +32,10 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM saver)
 void CoverOtherMonitors(HWND saverWindow)
 {
     HMODULE user = GetModuleHandleA("USER32.DLL");
-    EnumDisplayMonitorsProc enumerate =
-        reinterpret_cast<EnumDisplayMonitorsProc>(GetProcAddress(user, "EnumDisplayMonitors"));
-    MonitorInfo = reinterpret_cast<GetMonitorInfoProc>(GetProcAddress(user, "GetMonitorInfoA"));
+    EnumDisplayMonitorsProc enumerate = reinterpret_cast<EnumDisplayMonitorsProc>(
+        reinterpret_cast<void*>(GetProcAddress(user, "EnumDisplayMonitors")));
+    MonitorInfo =
+        reinterpret_cast<GetMonitorInfoProc>(reinterpret_cast<void*>(GetProcAddress(user, "GetMonitorInfoA")));
     if (!enumerate || !MonitorInfo)
         return;
 

@@ -7,6 +7,7 @@
 #include "config_dialog.h"
 #include "saver_procs.h"
 #include "saver_runtime.h"
+#include "windows_family.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,14 +17,6 @@ const char* SkipBlanks(const char* p)
     while (*p == ' ')
         ++p;
     return p;
-}
-
-BOOL IsWindows95Family()
-{
-    OSVERSIONINFOA version;
-    ZeroMemory(&version, sizeof version);
-    version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
 }  // namespace

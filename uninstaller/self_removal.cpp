@@ -10,23 +10,17 @@
 #include <string>
 
 #include "command_line.h"
+#include "windows_family.h"
 
 namespace {
 
 typedef BOOL(WINAPI* MoveFileExProc)(LPCSTR, LPCSTR, DWORD);
 
-bool IsWindows95Family()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
-
 // Looked up at run time: the program then loads where KERNEL32 lacks it.
 bool DeleteAtNextStartNt(const std::string& path)
 {
-    MoveFileExProc moveFileEx =
-        reinterpret_cast<MoveFileExProc>(GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "MoveFileExA"));
+    MoveFileExProc moveFileEx = reinterpret_cast<MoveFileExProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "MoveFileExA")));
     return moveFileEx && moveFileEx(path.c_str(), NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
