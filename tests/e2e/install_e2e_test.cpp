@@ -27,22 +27,7 @@ TEST_F(InstallEndToEndTest, BothPartsIntoThePresetDestination)
     ASSERT_EQ(1u, run.messages.size()) << "expected the success message alone: " << Join(run.messages);
     EXPECT_EQ(kInstalledMessage, run.messages[0]);
 
-    ExpectSettings(kDefaultDestination, "Yes", "Yes");
-    ExpectSettingText("Previous Saver", kOldSaver);
-    EXPECT_EQ(InstalledSaver(), ActiveSaver());
-    ExpectSoundScheme(std::string(kDefaultDestination) + "\\sounds");
-    ExpectUninstallEntry(kDefaultDestination);
-    ExpectSounds(kDefaultDestination, DistDirectory());
-    ExpectPictures(kDefaultDestination, DistDirectory());
-    ExpectSameFile(DistFile("pictures", "VRXSaver.scr"), InstalledSaver());
-    ExpectSameFile(DistFile("pictures", "ssunins.exe"), InstalledUninstaller());
-    // The uninstaller takes away the files recorded here, while they are as copied, and no others.
-    std::vector<std::string> copied;
-    for (const SchemeEvent& event : kSchemeEvents)
-        copied.push_back(std::string("sounds\\") + event.fileName);
-    for (const std::string& name : FilesIn(JoinPath(DistDirectory(), "pictures"), "*.bmp"))
-        copied.push_back("pictures\\" + name);
-    EXPECT_EQ("", RecordMismatches(kDefaultDestination, copied));
+    ExpectBothPartsInstalledFromTheDist(kDefaultDestination);
 }
 
 TEST_F(InstallEndToEndTest, SoundsOnlyLeavesTheSaverAndSystemIniAlone)

@@ -198,6 +198,27 @@ protected:
         for (const std::string& name : bmps)
             ExpectSameFile(JoinPath(JoinPath(medium, "pictures"), name), JoinPath(pictures, name));
     }
+    // Both parts from build\dist into installedPath, the old saver kept as
+    // the previous one, everything copied recorded.
+    void ExpectBothPartsInstalledFromTheDist(const std::string& installedPath)
+    {
+        ExpectSettings(installedPath, "Yes", "Yes");
+        ExpectSettingText("Previous Saver", kOldSaver);
+        EXPECT_EQ(InstalledSaver(), ActiveSaver());
+        ExpectSoundScheme(installedPath + "\\sounds");
+        ExpectUninstallEntry(installedPath);
+        ExpectSounds(installedPath, DistDirectory());
+        ExpectPictures(installedPath, DistDirectory());
+        ExpectSameFile(DistFile("pictures", "VRXSaver.scr"), InstalledSaver());
+        ExpectSameFile(DistFile("pictures", "ssunins.exe"), InstalledUninstaller());
+        // The uninstaller takes away the files recorded here, while they are as copied, and no others.
+        std::vector<std::string> copied;
+        for (const SchemeEvent& event : kSchemeEvents)
+            copied.push_back(std::string("sounds\\") + event.fileName);
+        for (const std::string& name : FilesIn(JoinPath(DistDirectory(), "pictures"), "*.bmp"))
+            copied.push_back("pictures\\" + name);
+        EXPECT_EQ("", RecordMismatches(installedPath, copied));
+    }
     void ExpectNothingInstalled()
     {
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey)) << "the settings key was written";

@@ -162,22 +162,8 @@ TEST_F(SilentInstallTest, SAloneInstallsBothPartsIntoTheDefaultDestinationAndThe
     std::string before = unintest::SnapshotAfterRemoval(kDefaultDestination);
     EXPECT_EQ(0u, Silent("/S"));
 
-    ExpectSettings(kDefaultDestination, "Yes", "Yes");
-    ExpectSettingText("Previous Saver", kOldSaver);
-    EXPECT_EQ(InstalledSaver(), ActiveSaver());
-    ExpectSoundScheme(std::string(kDefaultDestination) + "\\sounds");
-    ExpectUninstallEntry(kDefaultDestination);
+    ExpectBothPartsInstalledFromTheDist(kDefaultDestination);
     ExpectEntryDetails(kDefaultDestination, {kDefaultDestination});
-    ExpectSounds(kDefaultDestination, DistDirectory());
-    ExpectPictures(kDefaultDestination, DistDirectory());
-    ExpectSameFile(DistFile("pictures", "VRXSaver.scr"), InstalledSaver());
-    ExpectSameFile(DistFile("pictures", "ssunins.exe"), InstalledUninstaller());
-    std::vector<std::string> copied;
-    for (const SchemeEvent& event : kSchemeEvents)
-        copied.push_back(std::string("sounds\\") + event.fileName);
-    for (const std::string& name : FilesIn(JoinPath(DistDirectory(), "pictures"), "*.bmp"))
-        copied.push_back("pictures\\" + name);
-    EXPECT_EQ("", RecordMismatches(kDefaultDestination, copied));
     EXPECT_FALSE(FileExists(log_)) << "a log without /LOG=";
 
     EXPECT_EQ(0u, RemoveWithEntry());
