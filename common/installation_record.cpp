@@ -1,6 +1,7 @@
 // Reading and writing the record of installed files under the uninstall entry.
 #include "installation_record.h"
 
+#include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -100,6 +101,30 @@ std::string FullDirectoryPath(const std::string& path)
     if (full.size() > 3 && full.back() == '\\')
         full.pop_back();
     return full;
+}
+
+bool IsUsableInstalledPath(const std::string& path)
+{
+    if (path.empty() || path.size() >= MAX_PATH - 20)
+        return false;
+    if (path.find_first_of("*?\"<>|/") != std::string::npos)
+        return false;
+    for (unsigned char c : path)
+        if (c < 32)
+            return false;
+    if (isalpha(static_cast<unsigned char>(path[0])) && path.size() >= 2 && path[1] == ':') {
+        if (path.size() == 2)
+            return true;
+        if (path[2] != '\\')
+            return false;
+        return path.find(':', 2) == std::string::npos && path.find("\\\\", 2) == std::string::npos;
+    }
+    if (path.compare(0, 2, "\\\\") == 0) {
+        size_t share = path.find('\\', 2);
+        return share != std::string::npos && share > 2 && share + 1 < path.size() &&
+               path.find(':') == std::string::npos;
+    }
+    return false;
 }
 
 bool SameDirectory(const std::string& a, const std::string& b)

@@ -35,6 +35,13 @@ struct InstallationRecord {
 // root ("C:\"). Empty when it cannot be made.
 std::string FullDirectoryPath(const std::string& path);
 
+// True for a path under which the uninstaller may remove files, and so for
+// a directory the setup may install into unattended: a drive ("C:"), a path
+// from a drive root ("C:\...") or a network share ("\\server\share...")
+// without wildcards or characters that a file name cannot hold, short
+// enough for the names below it.
+bool IsUsableInstalledPath(const std::string& path);
+
 // Two directories compared case-insensitively in their full forms.
 bool SameDirectory(const std::string& a, const std::string& b);
 

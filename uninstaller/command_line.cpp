@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <ctype.h>
 #include <string.h>
 
 namespace {
@@ -79,30 +78,6 @@ UninstallCommand ParseUninstallArguments(const std::string& arguments)
         rest = Trimmed(rest.substr(1, rest.size() - 2));
     command.installedPath = rest;
     return command;
-}
-
-bool IsUsableInstalledPath(const std::string& path)
-{
-    if (path.empty() || path.size() >= MAX_PATH - 20)
-        return false;
-    if (path.find_first_of("*?\"<>|/") != std::string::npos)
-        return false;
-    for (unsigned char c : path)
-        if (c < 32)
-            return false;
-    if (isalpha(static_cast<unsigned char>(path[0])) && path.size() >= 2 && path[1] == ':') {
-        if (path.size() == 2)
-            return true;
-        if (path[2] != '\\')
-            return false;
-        return path.find(':', 2) == std::string::npos && path.find("\\\\", 2) == std::string::npos;
-    }
-    if (path.compare(0, 2, "\\\\") == 0) {
-        size_t share = path.find('\\', 2);
-        return share != std::string::npos && share > 2 && share + 1 < path.size() &&
-               path.find(':') == std::string::npos;
-    }
-    return false;
 }
 
 std::string WithoutTrailingBackslash(const std::string& path)

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// IsUsableInstalledPath, shared with the setup's unattended installation.
+#include "installation_record.h"
+
 struct UninstallCommand {
     bool silent = false;           // /S: no question, no message
     std::string installedPath;     // empty when the command line names none
@@ -18,11 +21,6 @@ std::string ArgumentsAfterProgramName(const char* commandLine, const char* modul
 
 // Splits the arguments into the switch and the installed path.
 UninstallCommand ParseUninstallArguments(const std::string& arguments);
-
-// True for a path the uninstaller may remove files under: a drive ("C:"),
-// a path from a drive root ("C:\...") or a network share ("\\server\share...")
-// without wildcards or characters that a file name cannot hold.
-bool IsUsableInstalledPath(const std::string& path);
 
 // The path with one trailing backslash removed, as the setup program stores it.
 std::string WithoutTrailingBackslash(const std::string& path);

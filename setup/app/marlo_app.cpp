@@ -6,6 +6,7 @@
 #include "marlo_view.h"
 #include "resource.h"
 #include "setup_dialogs.h"
+#include "silent_installation.h"
 
 BEGIN_MESSAGE_MAP(CMarloApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -16,10 +17,24 @@ END_MESSAGE_MAP()
 // The one application object.
 CMarloApp theApp;
 
+namespace {
+
+// The unattended installation's result, the program's exit code.
+int s_silentExitCode = 0;
+
+}  // namespace
+
 CMarloApp::CMarloApp() {}
 
 BOOL CMarloApp::InitInstance()
 {
+    // MARLO.EXE /S ...: installed before any window exists, and no window
+    // is ever made; the program then ends with the installation's exit code.
+    SilentCommand silent = ParseSilentCommand(m_lpCmdLine);
+    if (silent.silent) {
+        s_silentExitCode = RunSilentInstallation(silent, ProgramDirectory());
+        return FALSE;
+    }
     Enable3dControlsStatic();
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CMarloDoc), RUNTIME_CLASS(CMainFrame),
@@ -30,6 +45,8 @@ BOOL CMarloApp::InitInstance()
         return FALSE;
     return TRUE;
 }
+
+int CMarloApp::ExitInstance() { return s_silentExitCode; }
 
 void CMarloApp::OnAppAbout()
 {

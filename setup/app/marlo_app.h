@@ -7,6 +7,8 @@ class CMarloApp : public CWinApp {
 public:
     CMarloApp();
     BOOL InitInstance() override;
+    // 0, or the exit code of an unattended installation.
+    int ExitInstance() override;
     void OnAppAbout();
 
 protected:

@@ -53,7 +53,7 @@ BOOL IsAbsolutePath(const char* path)
            path[2] == '\\';
 }
 
-BOOL EnsureDirectory(const char* path)
+BOOL EnsureDirectory(const char* path, std::vector<std::string>* made)
 {
     char level[MAX_PATH];
     size_t length = strlen(path);
@@ -65,10 +65,12 @@ BOOL EnsureDirectory(const char* path)
         if (level[i] != '\\')
             continue;
         level[i] = '\0';
-        ::CreateDirectoryA(level, NULL);
+        if (::CreateDirectoryA(level, NULL) && made)
+            made->push_back(level);
         level[i] = '\\';
     }
-    ::CreateDirectoryA(level, NULL);
+    if (::CreateDirectoryA(level, NULL) && made)
+        made->push_back(level);
     DWORD attributes = ::GetFileAttributesA(level);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

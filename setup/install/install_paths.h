@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // Copies directory into buffer (MAX_PATH characters) without one trailing
 // backslash. FALSE, with buffer emptied, when it does not fit.
 BOOL TrimDirectory(char* buffer, const char* directory);
@@ -20,5 +23,5 @@ BOOL JoinShellList(char* buffer, const char* directory, const char* tail);
 BOOL IsAbsolutePath(const char* path);
 
 // Creates a directory and every missing level above it; TRUE when it exists
-// afterwards.
-BOOL EnsureDirectory(const char* path);
+// afterwards. made, when given, receives the levels it created, outermost first.
+BOOL EnsureDirectory(const char* path, std::vector<std::string>* made = NULL);

@@ -45,5 +45,6 @@ int InstallChosenParts(HWND owner, BOOL installSound, BOOL installSaver, const I
     CopyUninstaller(plan.uninstallerFrom, plan.uninstallerTo);
     WriteSaverSettings(plan.installedPath, 0, 10);
     WriteUninstallEntry(plan.installedPath);
+    WriteUninstallDetails(plan);
     return result;
 }

@@ -10,6 +10,10 @@
 #define COPY_ASKING_FLAGS (FOF_FILESONLY | FOF_SIMPLEPROGRESS | FOF_NOCONFIRMMKDIR)
 // The saver's copy into the Windows directory replaces it without a question.
 #define COPY_REPLACING_FLAGS (FOF_FILESONLY | FOF_SIMPLEPROGRESS | FOF_NOCONFIRMATION)
+// Every copy of the unattended installation: no window at all, files of the
+// same name replaced, missing directories made, errors only returned.
+#define COPY_SILENT_FLAGS \
+    (FOF_FILESONLY | FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR)
 
 // Runs FO_COPY of the one-entry lists from and to (each double-NUL
 // terminated), modal to owner, and returns the shell's result: 0 on success.

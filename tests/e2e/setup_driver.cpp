@@ -100,6 +100,31 @@ std::string DialogTexts(HWND dialog)
     return texts;
 }
 
+WatchedRun RunWatched(const std::string& program, const std::string& arguments, const std::string& directory,
+                      DWORD timeoutMs, bool stopAtFirstWindow)
+{
+    WatchedRun run;
+    ChildProcess child;
+    if (!child.Start(program, arguments, directory))
+        return run;
+    DWORD start = GetTickCount();
+    bool running = true;
+    while (running && GetTickCount() - start < timeoutMs) {
+        // Looked at once more after the end: a window of its last moments.
+        running = child.Running();
+        for (const std::string& name : ProcessWindows(child.Id()))
+            run.windows.push_back(name);
+        if (stopAtFirstWindow && !run.windows.empty())
+            break;
+        Sleep(1);
+    }
+    if (child.Running())
+        child.Kill();
+    else
+        run.exitCode = child.ExitCode();
+    return run;
+}
+
 SetupRun::~SetupRun()
 {
     if (child_.Running())

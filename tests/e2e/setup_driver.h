@@ -59,6 +59,17 @@ private:
     vrxtest::ChildProcess child_;
 };
 
+// A program run to its end with arguments from directory while its
+// top-level windows are looked at every millisecond or so; with
+// stopAtFirstWindow it is ended as soon as one is visible. The exit code, or
+// kTimedOut.
+struct WatchedRun {
+    DWORD exitCode = kTimedOut;
+    std::vector<std::string> windows;  // "class 'title'" of each visible window seen
+};
+WatchedRun RunWatched(const std::string& program, const std::string& arguments, const std::string& directory,
+                      DWORD timeoutMs = 60000, bool stopAtFirstWindow = false);
+
 // Clicks a button of another process's dialog.
 void Click(HWND dialog, int id);
 // A control's text, read through WM_GETTEXT.

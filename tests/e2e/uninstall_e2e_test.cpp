@@ -96,46 +96,19 @@ protected:
     // when one is expected.
     DWORD Run(const std::string& commandLine, int answer, bool closing)
     {
-        ChildProcess child;
-        if (!child.Start(InstalledUninstaller(), commandLine, WindowsDirectory(), true))
-            return kTimedOut;
-        if (answer) {
-            HWND box = unintest::WaitForMessageBox(child.Id());
-            EXPECT_TRUE(box != NULL) << "the uninstaller showed no message";
-            if (box) {
-                question_ = unintest::MessageText(box);
-                unintest::ClickButton(box, answer);
-                PumpUntil([&] { return !IsWindow(box); }, 10000);
-            }
-            if (closing) {
-                HWND report = unintest::WaitForMessageBox(child.Id());
-                EXPECT_TRUE(report != NULL) << "no closing message";
-                if (report) {
-                    closing_ = unintest::MessageText(report);
-                    unintest::ClickButton(report, IDOK);
-                }
-            }
-        }
-        if (!child.WaitPumping(30000)) {
-            child.Kill();
-            return kTimedOut;
-        }
-        return child.ExitCode();
+        unintest::UninstallerRun run = unintest::RunUninstaller(commandLine, answer, closing);
+        if (!run.question.empty())
+            question_ = run.question;
+        if (!run.closing.empty())
+            closing_ = run.closing;
+        return run.exitCode;
     }
     DWORD RunEntry(int answer, bool closing) { return Run(EntryCommandLine(), answer, closing); }
     DWORD RunEntrySilently() { return Run(Silent(EntryCommandLine()), 0, false); }
 
     // The snapshot of the uninstaller's tests, with the uninstaller itself
     // counted as gone when its removal at the next start is pending.
-    std::string State()
-    {
-        std::string state = unintest::Snapshot(installed_);
-        std::string present = InstalledUninstaller() + " present";
-        size_t at = state.find(present);
-        if (at != std::string::npos && unintest::DeletionIsPending(InstalledUninstaller()))
-            state.replace(at, present.size(), InstalledUninstaller() + " absent");
-        return state;
-    }
+    std::string State() { return unintest::SnapshotAfterRemoval(installed_); }
 
     std::string Picture(const std::string& name) const { return JoinPath(JoinPath(installed_, "pictures"), name); }
 
@@ -147,18 +120,7 @@ protected:
     std::string closing_;
 };
 
-// A user's sounds as Windows keeps them: the ".Default" scheme current, each
-// event playing its sound of that scheme.
-void WriteUsersSoundScheme()
-{
-    WriteText(HKEY_CURRENT_USER, unintest::kSchemesKey, "", ".Default", true);
-    WriteText(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Names\\.Default", "", "Windows Default", true);
-    for (const SchemeEvent& event : kSchemeEvents) {
-        std::string sound = std::string("C:\\windows\\media\\chord-") + event.fileName;
-        WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Default", "", sound, true);
-        WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Current", "", sound, true);
-    }
-}
+using unintest::WriteUsersSoundScheme;
 
 // ---- Complete removals ------------------------------------------------------
 

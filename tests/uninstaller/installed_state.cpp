@@ -3,6 +3,8 @@
 // one, and the record of the files copied.
 #include "installed_state.h"
 
+#include <gtest/gtest.h>
+
 #include <stdio.h>
 #include <string.h>
 
@@ -218,6 +220,58 @@ std::string Snapshot(const std::string& installedPath)
     DumpKey(HKEY_LOCAL_MACHINE, Widen(kUninstallEntry), out);
     DumpKey(HKEY_CURRENT_USER, L"AppEvents", out);
     return out.str();
+}
+
+std::string SnapshotAfterRemoval(const std::string& installedPath)
+{
+    std::string state = Snapshot(installedPath);
+    std::string present = InstalledUninstaller() + " present";
+    size_t at = state.find(present);
+    if (at != std::string::npos && DeletionIsPending(InstalledUninstaller()))
+        state.replace(at, present.size(), InstalledUninstaller() + " absent");
+    return state;
+}
+
+void WriteUsersSoundScheme()
+{
+    WriteText(HKEY_CURRENT_USER, kSchemesKey, "", ".Default", true);
+    WriteText(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Names\\.Default", "", "Windows Default", true);
+    for (const SchemeEvent& event : kSchemeEvents) {
+        std::string sound = std::string("C:\\windows\\media\\chord-") + event.fileName;
+        WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Default", "", sound, true);
+        WriteText(HKEY_CURRENT_USER, std::string(event.eventKey) + ".Current", "", sound, true);
+    }
+}
+
+UninstallerRun RunUninstaller(const std::string& commandLine, int answer, bool closing)
+{
+    UninstallerRun run;
+    ChildProcess child;
+    if (!child.Start(InstalledUninstaller(), commandLine, WindowsDirectory(), true))
+        return run;
+    if (answer) {
+        HWND box = WaitForMessageBox(child.Id());
+        EXPECT_TRUE(box != NULL) << "the uninstaller showed no message";
+        if (box) {
+            run.question = MessageText(box);
+            ClickButton(box, answer);
+            PumpUntil([&] { return !IsWindow(box); }, 10000);
+        }
+        if (closing) {
+            HWND report = WaitForMessageBox(child.Id());
+            EXPECT_TRUE(report != NULL) << "no closing message";
+            if (report) {
+                run.closing = MessageText(report);
+                ClickButton(report, IDOK);
+            }
+        }
+    }
+    if (!child.WaitPumping(30000)) {
+        child.Kill();
+        return run;
+    }
+    run.exitCode = child.ExitCode();
+    return run;
 }
 
 std::string Tree(const std::string& directory)

@@ -50,6 +50,14 @@ std::vector<std::string> RecordedNames(const InstalledState& state);
 // entry and HKCU AppEvents, values with their types and exact bytes.
 std::string Snapshot(const std::string& installedPath);
 
+// The same, with the uninstaller itself counted as gone when its removal at
+// the next start is pending, as after a complete removal.
+std::string SnapshotAfterRemoval(const std::string& installedPath);
+
+// A user's sounds as Windows keeps them: the ".Default" scheme current, each
+// event playing its sound of that scheme.
+void WriteUsersSoundScheme();
+
 // The files and folders below a directory, each file with its size.
 std::string Tree(const std::string& directory);
 
@@ -57,6 +65,16 @@ std::string Tree(const std::string& directory);
 bool DeletionIsPending(const std::string& path);
 // Withdraws a pending deletion that a test caused, leaving the others.
 void CancelPendingDeletion(const std::string& path);
+
+// One run of ssunins.exe with a full command line, from the Windows
+// directory: its first message answered with answer (0: none is expected),
+// then, when closing, its closing message with OK.
+struct UninstallerRun {
+    DWORD exitCode = 0xDEADBEEF;  // when it did not end
+    std::string question;         // the first message's text
+    std::string closing;          // the closing message's text
+};
+UninstallerRun RunUninstaller(const std::string& commandLine, int answer, bool closing);
 
 // The uninstaller's message box of the given child process, its text, and
 // a click on one of its buttons (IDYES, IDNO, IDOK).

@@ -1,6 +1,9 @@
 // Resource identifiers of the uninstaller.
 #pragma once
 
+// ---- Icon: the product's, the setup's own, for the list of programs -------
+#define IDI_PRODUCT 128
+
 // ---- Strings: the product's name (caption of every message) ----------------
 #define IDS_PRODUCT_NAME 1
 
