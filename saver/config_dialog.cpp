@@ -1,6 +1,7 @@
 // The configuration dialog (display time and stretching) and the About box.
 #include "config_dialog.h"
 
+#include "folders_dialog.h"
 #include "number_text.h"
 #include "settings_store.h"
 #include "slideshow.h"
@@ -53,8 +54,35 @@ void ResetSaverSettings()
     SaverSettings.updateRate = DEFAULT_UPDATE_RATE;
 }
 
+// The "Images..." button is made here rather than in the dialog's template,
+// which keeps its nine controls and its size. It sits on the top edge of the
+// "Options" group, in the column of "A prop. de" (dialog units).
+const RECT kPictureFoldersButton = {117, 1, 167, 14};
+
+void AddPictureFoldersButton(HWND dialog)
+{
+    RECT place = kPictureFoldersButton;
+    MapDialogRect(dialog, &place);
+    HWND button = CreateWindowExA(0, "Button", PICTURE_FOLDERS_BUTTON_TEXT,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, dialog,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICTURE_FOLDERS)),
+                                  GetModuleHandleA(NULL), NULL);
+    if (!button)
+        return;
+    SendMessageA(button, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
+    // Above the group box that follows the check box in the template, which
+    // no longer paints its frame line across the button.
+    HWND fullscreen = GetDlgItem(dialog, IDC_FULLSCREEN);
+    HWND group = GetWindow(fullscreen, GW_HWNDNEXT);
+    SetWindowPos(button, fullscreen, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (group && group != button)
+        SetWindowLongA(group, GWL_STYLE, GetWindowLongA(group, GWL_STYLE) | WS_CLIPSIBLINGS);
+}
+
 BOOL OnInitConfigDialog(HWND dialog)
 {
+    AddPictureFoldersButton(dialog);
     UpdateRateEdit = GetDlgItem(dialog, IDC_UPDATE_RATE);
     UpdateRateArrows = GetDlgItem(dialog, IDC_UPDATE_RATE_ARROWS);
     SubclassUpdateRateEdit();
@@ -83,9 +111,7 @@ void OnConfigOk(HWND dialog)
     SaverSettings.fullscreen = IsDlgButtonChecked(dialog, IDC_FULLSCREEN) == BST_CHECKED ? 1 : 0;
     if (WriteSaverSettings(SaverSettings.installedPath, SaverSettings.fullscreen, SaverSettings.updateRate) ==
         SETTINGS_WRITTEN_NOWHERE) {
-        char caption[100];
-        GetWindowTextA(dialog, caption, sizeof caption);
-        MessageBoxA(dialog, SETTINGS_NOT_SAVED_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
+        ShowSettingsNotSaved(dialog);
         SubclassUpdateRateEdit();
         return;
     }
@@ -97,6 +123,13 @@ void OnConfigOk(HWND dialog)
 void OnConfigAbout()
 {
     DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_ABOUT), NULL, AboutDialogProc, 0);
+}
+
+// The folders dialog is modal to this one and stores its own settings on
+// its own OK, as a saver's "Settings..." does beside the display settings.
+void OnConfigPictureFolders(HWND dialog)
+{
+    DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_PICTURE_FOLDERS), dialog, FoldersDialogProc, 0);
 }
 
 BOOL OnConfigCommand(HWND dialog, WORD id)
@@ -114,6 +147,9 @@ BOOL OnConfigCommand(HWND dialog, WORD id)
         return TRUE;
     case IDC_ABOUT:
         OnConfigAbout();
+        return TRUE;
+    case IDC_PICTURE_FOLDERS:
+        OnConfigPictureFolders(dialog);
         return TRUE;
     }
     return FALSE;
@@ -173,6 +209,13 @@ LRESULT CALLBACK UpdateRateEditProc(HWND edit, UINT message, WPARAM wParam, LPAR
         CallWindowProcA(PreviousEditProc, edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(EditBuffer));
     }
     return CallWindowProcA(PreviousEditProc, edit, message, wParam, lParam);
+}
+
+void ShowSettingsNotSaved(HWND dialog)
+{
+    char caption[100];
+    GetWindowTextA(dialog, caption, sizeof caption);
+    MessageBoxA(dialog, SETTINGS_NOT_SAVED_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

@@ -18,5 +18,11 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 // neither for the machine nor for the user.
 #define SETTINGS_NOT_SAVED_TEXT "Les r\xE9glages n'ont pas pu \xEAtre enregistr\xE9s."
 
+// Shows SETTINGS_NOT_SAVED_TEXT over a dialog, in its caption.
+void ShowSettingsNotSaved(HWND dialog);
+
+// Text of the button that opens the picture folders dialog.
+#define PICTURE_FOLDERS_BUTTON_TEXT "Images..."
+
 // The edit's own procedure, which the subclass hands every message to.
 extern WNDPROC PreviousEditProc;

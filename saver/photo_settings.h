@@ -27,12 +27,14 @@ struct PhotoSettings {
 // Fills the record from the user's key: "Folder1" onwards up to the first
 // one missing, empty or not a text that fits MAX_PATH; each number that is
 // present as a REG_DWORD (any non-zero value counts as 1). Whatever is
-// absent is 0. Returns 1.
+// absent is 0. A folder's text ends at a stored NUL, and a REG_EXPAND_SZ
+// folder (as policies write "%USERPROFILE%\Pictures") is expanded. Returns 1.
 int ReadPhotoSettings(PhotoSettings* settings);
 
 // Stores the record under the user's key: the folders as "Folder1"...
-// "FolderN", any higher-numbered ones left from before removed, and the
-// three numbers. Returns 1 when every value was written, else 0.
+// "FolderN" (empty entries left out), any higher-numbered ones left from
+// before removed, and the three numbers. Returns 1 when every value was
+// written, else 0.
 int WritePhotoSettings(const PhotoSettings* settings);
 
 // TRUE when anything of the record asks for more than the installed

@@ -4,12 +4,22 @@
 // Dialogs
 #define IDD_ABOUT 103
 #define IDD_CONFIGURE 2003
+#define IDD_PICTURE_FOLDERS 2004
 
 // Configuration dialog controls
 #define IDC_FULLSCREEN 1000
 #define IDC_UPDATE_RATE 1001
 #define IDC_UPDATE_RATE_ARROWS 1002
 #define IDC_ABOUT 1004
+#define IDC_PICTURE_FOLDERS 1010  // "Images...", made when the dialog opens
+
+// Picture folders dialog controls
+#define IDC_FOLDER_LIST 1020
+#define IDC_ADD_FOLDER 1021
+#define IDC_REMOVE_FOLDER 1022
+#define IDC_SUBFOLDERS 1023
+#define IDC_SHUFFLE 1024
+#define IDC_KEEP_PROPORTIONS 1025
 
 // Controls without an identifier of their own (group boxes, labels, credit lines)
 #ifndef IDC_STATIC

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config_dialog.h"
+#include "folders_dialog.h"
 #include "refused_hives.h"
 #include "test_support.h"
 
@@ -207,6 +208,39 @@ TEST_F(ConfigDialogProcTest, OkThatCanStoreNowhereSaysSoAndTheDialogStaysUntilTh
     EXPECT_FALSE(IsWindowVisible(dialog_)) << "OK ends the dialog once the user's key took the settings";
     EXPECT_EQ(42u, ReadValue(HKEY_CURRENT_USER, kSettingsKey, "UpdateRate").Number());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
+}
+
+// The "Images" dialog's OK keeps the dialog open with the same message when
+// the user's key cannot be written, and ends it once the key takes them.
+TEST_F(ConfigDialogProcTest, FoldersOkThatCannotStoreSaysSoAndTheDialogStays)
+{
+    HRSRC info = FindResourceExA(module_, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(2004),
+                                 MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    ASSERT_NE(nullptr, info) << "dialog 2004 missing";
+    const DLGTEMPLATE* tmpl = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module_, info)));
+    HWND folders = CreateDialogIndirectParamA(GetModuleHandleA(NULL), tmpl, dialog_, FoldersDialogProc, 0);
+    ASSERT_NE(nullptr, folders);
+    ShowWindow(folders, SW_SHOW);
+    SendDlgItemMessageA(folders, 1020, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("C:\\Photos"));
+
+    SettingsCreateKey = refused::EveryHive;
+    OwnedMessageBox seen;
+    seen.owner = folders;
+    HANDLE answerer = CreateThread(NULL, 0, AnswerOwnedBox, &seen, 0, NULL);
+    FoldersDialogProc(folders, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    WaitForSingleObject(answerer, 15000);
+    CloseHandle(answerer);
+    ASSERT_NE(nullptr, seen.box) << "no message box said the folders were not stored";
+    EXPECT_EQ("Images", seen.caption);
+    EXPECT_EQ(SETTINGS_NOT_SAVED_TEXT, seen.text);
+    EXPECT_TRUE(IsWindowVisible(folders)) << "the dialog stays open";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+
+    SettingsCreateKey = refused::MachineHive;
+    FoldersDialogProc(folders, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(folders)) << "OK ends the dialog once the user's key took the folders";
+    EXPECT_EQ("C:\\Photos", ReadValue(HKEY_CURRENT_USER, kSettingsKey, "Folder1").Text());
+    DestroyWindow(folders);
 }
 
 }  // namespace

@@ -147,6 +147,23 @@ TEST_F(UninstallerTest, SilentRemovalFromTheEntryCommandLineRemovesEverythingIns
         << "the uninstaller was expected to schedule its own deletion at the next start";
 }
 
+// The user's own picture folders and switches live in the same per-user key
+// and go with it.
+TEST_F(UninstallerTest, TheUsersPictureFoldersAndSwitchesGoWithTheirKey)
+{
+    Install(state_);
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, "Folder1", "C:\\Photos");
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, "Folder2", "D:\\Vacances");
+    for (const char* name : {"Subfolders", "Shuffle", "KeepProportions"})
+        WriteNumber(HKEY_CURRENT_USER, kSettingsKey, name, 1);
+
+    EXPECT_EQ(kDone, RunUninstaller(SilentCommandLine()));
+
+    for (const char* name : {"Folder1", "Folder2", "Subfolders", "Shuffle", "KeepProportions"})
+        EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kSettingsKey, name).present) << name << " was expected to go";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "the user's settings key was expected to go";
+}
+
 TEST_F(UninstallerTest, EventsStillPlayingOurSoundsGetTheDefaultSchemeSoundOrNone)
 {
     Install(state_);
