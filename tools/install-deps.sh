@@ -25,6 +25,14 @@ if bash "$here/../tests/harness/host-arch.sh" --can-run-x86; then
   x86=true
   packages+=(wine32:i386)
 fi
+# Wine's X11 driver loads these by name at run time (libwine recommends them):
+# without RandR a screen of two outputs is one monitor to Wine, without
+# Render its GDI falls back to slower paths. Both architectures' Wine.
+x_libraries=(libxrandr2 libxrender1 libxinerama1 libxi6 libxcursor1 libxfixes3 libxcomposite1 libxxf86vm1)
+packages+=("${x_libraries[@]}")
+if $x86; then
+  packages+=("${x_libraries[@]/%/:i386}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
