@@ -3,6 +3,7 @@
 #include "saver_window.h"
 
 #include "blanking_windows.h"
+#include "photo_slideshow.h"
 #include "saver_modes.h"
 #include "saver_procs.h"
 #include "saver_runtime.h"
@@ -88,5 +89,6 @@ int RunSaverWindow(HWND parent)
         result = RunSaverMessageLoop();
     }
     UnloadPasswordLibrary();
+    EndPhotoSlideshowProcess(result);
     return result;
 }

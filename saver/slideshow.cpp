@@ -5,12 +5,14 @@
 
 #include <string.h>
 
+#include "photo_slideshow.h"
 #include "picture_display.h"
 #include "saver_procs.h"
 
 struct SaverSettings SaverSettings = {{0}, DEFAULT_FULLSCREEN, DEFAULT_UPDATE_RATE};
 WIN32_FIND_DATAA PictureFind;
 HANDLE PictureSearch = INVALID_HANDLE_VALUE;
+BOOL ShowingPhotos = FALSE;
 
 BOOL JoinPicturePath(char* buffer, const char* installedPath, const char* name)
 {
@@ -104,6 +106,13 @@ void OnSlideshowDestroy(HWND window)
 
 LRESULT CALLBACK SlideshowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Pictures settings of the user's own give the window to the photo
+    // slideshow from its creation on; without them it shows the installed
+    // bitmaps as below.
+    if (message == WM_CREATE)
+        ShowingPhotos = PhotoSlideshowWanted();
+    if (ShowingPhotos)
+        return PhotoSlideshowProc(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
         OnSlideshowCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));

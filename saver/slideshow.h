@@ -17,6 +17,7 @@
 extern struct SaverSettings SaverSettings;
 extern WIN32_FIND_DATAA PictureFind;  // cFileName names the current picture
 extern HANDLE PictureSearch;          // INVALID_HANDLE_VALUE while no search is open
+extern BOOL ShowingPhotos;            // the photo slideshow has the window
 
 LRESULT CALLBACK SlideshowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
