@@ -185,6 +185,7 @@ void ResetPictureState()
     SaverSettings.updateRate = DEFAULT_UPDATE_RATE;
     ZeroMemory(&PictureFind, sizeof PictureFind);
     PictureSearch = INVALID_HANDLE_VALUE;
+    ShowingPhotos = FALSE;
     ZeroMemory(&DrawingArea, sizeof DrawingArea);
     WipeStyle = WIPE_STYLE_AT_START;
     PictureLocalAlloc = LocalAlloc;
