@@ -125,6 +125,9 @@ PhotoWorker* StartPhotoWorker(const PhotoSettings* settings, const char* install
         DropReference(worker);
         return NULL;
     }
+    // Decoding gives way to the saver window's own thread, which wipes,
+    // draws and ends the saver on input.
+    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
     CloseHandle(thread);
     return worker;
 }

@@ -4,8 +4,9 @@
 # are. A 3840 x 2160 Xvfb of 24 bits shows the true-colour pictures, one of
 # 8 bits (a palette device) the 8-bit picture; both are stopped at the end.
 #   bench.sh <build-dir>
-# Prints the benchmark's tables and, last, the worst ratio of load+draw to
-# the floor over both screens.
+# Prints the benchmark's tables, the worst ratio of load+draw to the floor
+# over both screens, then the photo path's table on a 1920 x 1080 screen and
+# its three ratio lines.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:-build}" && pwd) || exit 1
@@ -27,6 +28,7 @@ stop_all() {
   for d in "${depths[@]}"; do
     ( screen "$d"; vrx_stop_wine )
   done
+  ( export VRX_SCREEN=1920x1080 VRX_PROFILE=bench-photo; screen 24; vrx_stop_wine )
 }
 trap stop_all EXIT
 trap 'exit 130' INT TERM
@@ -54,3 +56,22 @@ for d in "${depths[@]}"; do
 done
 echo
 echo "worst load+draw/floor: $worst"
+
+# The photo path on a 1920 x 1080 screen of 24 bits, on photos that
+# ImageMagick and exiftool write once into the build.
+photos="$build/bench/photos"
+if [[ ! -f $photos/done ]]; then
+  mkdir -p "$photos"
+  convert -size 1500x1000 plasma:fractal -blur 0x1 -resize 6000x4000! -attenuate 0.3 +noise Gaussian \
+    -quality 90 "$photos/photo_6000x4000_q90.jpg" &&
+  convert "$photos/photo_6000x4000_q90.jpg" -resize 4032x3024! -rotate 270 -quality 92 \
+    "$photos/photo_4032x3024_orientation6.jpg" &&
+  exiftool -q -overwrite_original '-Orientation#=6' "$photos/photo_4032x3024_orientation6.jpg" &&
+  convert "$photos/photo_6000x4000_q90.jpg" -resize 3000x2000! "$photos/photo_3000x2000.png" &&
+  touch "$photos/done" || { echo "cannot write the benchmark's photos" >&2; exit 1; }
+fi
+echo
+( export VRX_SCREEN=1920x1080 VRX_PROFILE=bench-photo; screen 24 && vrx_ensure_wine || exit 125
+  wine "$build/tests/bin/photo_bench.exe" "$(winepath -w "$photos")" \
+    "$(winepath -w "$build/samples/rings_1920x1080_24.bmp")" 2>"$build/bench/photo.stderr" ) ||
+  { cat "$build/bench/photo.stderr" >&2; echo "the photo benchmark failed" >&2; exit 1; }

@@ -158,4 +158,32 @@ TEST_F(SlideshowProcessTest, ALockedPictureEndsTheRunningSaverWithZero)
     EXPECT_EQ(0u, saver.ExitCode());
 }
 
+// The user's own folder: the photo on screen, and a click that ends the saver
+// while the next one, a 48-megapixel picture, is being decoded.
+TEST_F(SlideshowProcessTest, AUsersPhotoIsShownAndAClickEndsTheSaverWhileTheNextIsDecoded)
+{
+    if (ScreenDepth() <= 8)
+        GTEST_SKIP() << "the palette screen reads back black through the screen's DC";
+    // The small photo in the first folder, the large one in the second: the
+    // worker decodes the large one while the small one is on screen.
+    std::string first = JoinPath(install_, "first"), second = JoinPath(install_, "second");
+    CreateDirectoryA(first.c_str(), NULL);
+    CreateDirectoryA(second.c_str(), NULL);
+    std::string photos = JoinPath(JoinPath(BuildDirectory(), "tests"), "slideshow-photos");
+    CopyFileTo(JoinPath(photos, "solid_2.png"), JoinPath(first, "small.png"));
+    CopyFileTo(JoinPath(photos, "large_8000x6000.png"), JoinPath(second, "large.png"));
+    WriteSaverSettings(install_.c_str(), 0, 100);
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, "Folder1", first);
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, "Folder2", second);
+    ChildProcess saver;
+    ASSERT_TRUE(saver.Start(SaverPath(), "/s"));
+    HWND window = WaitForProcessWindow(saver.Id(), "WindowsScreenSaverClass", "Screen Saver", 10000);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(PumpUntil([] { return ScreenPixel(320, 240) == RGB(0, 0, 255); }, 10000))
+        << "the blue photo at the centre, got " << ColourText(ScreenPixel(320, 240));
+    PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
+    ASSERT_TRUE(saver.WaitPumping(5000)) << "the saver kept running after the click";
+    EXPECT_EQ(0u, saver.ExitCode());
+}
+
 }  // namespace
