@@ -1,4 +1,4 @@
-// The photo slideshow's window side: the picture on screen, the one the
+// The photo slideshow's window side: the pictures on screen, the ones the
 // worker prepares, and when each is drawn.
 #include "photo_slideshow.h"
 
@@ -12,46 +12,122 @@
 
 namespace {
 
-struct PhotoShowState {
-    PhotoWorker* worker;
+// One area that shows photos: the saver window's drawing area, or, with
+// pictures on every monitor, another monitor's blanking window.
+struct PhotoScreen {
+    HWND window;
+    LONG x;  // the area's place and size in that window
+    LONG y;
+    LONG width;
+    LONG height;
     PreparedPicture shown;  // on screen; empty before the first
     char shownPath[MAX_PATH];
-    BOOL painted;           // the first paint has wiped the window
-    BOOL areaBlack;         // nothing drawn since the last wipe
-    BOOL due;               // a tick came before its picture was ready
+};
+
+struct PhotoShowState {
+    PhotoWorker* worker;
+    int screens;
+    PhotoScreen screen[MAX_PHOTO_SCREENS];
+    BOOL painted;    // the first paint has wiped the window
+    BOOL areaBlack;  // nothing drawn since the last wipe
+    BOOL due;        // a tick came before its pictures were ready
 };
 
 PhotoShowState PhotoShow;
 
-// Draws what the worker has ready in place of the picture on screen. FALSE
-// when nothing is ready yet.
-BOOL ShowNextPrepared(HWND window)
+// Wipes every screen to black together.
+void WipeScreens()
 {
-    PreparedPicture next;
-    ZeroMemory(&next, sizeof next);
-    char path[MAX_PATH];
-    WorkerOutcome outcome = PhotoShow.worker ? TakePreparedPicture(PhotoShow.worker, &next, path) : WORKER_NOTHING;
-    if (outcome == WORKER_BUSY)
-        return FALSE;
-    if (outcome == WORKER_NOTHING) {
+    if (PhotoShow.screens == 1) {
+        HDC dc = GetDC(PhotoShow.screen[0].window);
+        if (dc) {
+            WipeToBlack(dc);
+            ReleaseDC(PhotoShow.screen[0].window, dc);
+        }
+        return;
+    }
+    HWND owners[MAX_PHOTO_SCREENS];
+    HDC dcs[MAX_PHOTO_SCREENS] = {};
+    SIZE areas[MAX_PHOTO_SCREENS] = {};
+    int count = 0;
+    for (int n = 0; n < PhotoShow.screens; ++n) {
+        HDC dc = GetDC(PhotoShow.screen[n].window);
+        if (!dc)
+            continue;
+        SetViewportOrgEx(dc, PhotoShow.screen[n].x, PhotoShow.screen[n].y, NULL);
+        owners[count] = PhotoShow.screen[n].window;
+        dcs[count] = dc;
+        areas[count].cx = PhotoShow.screen[n].width;
+        areas[count].cy = PhotoShow.screen[n].height;
+        ++count;
+    }
+    WipeAreasToBlack(dcs, areas, count);
+    for (int n = 0; n < count; ++n)
+        ReleaseDC(owners[n], dcs[n]);
+}
+
+void DrawScreens()
+{
+    for (int n = 0; n < PhotoShow.screens; ++n) {
+        PhotoScreen* screen = &PhotoShow.screen[n];
+        HDC dc = GetDC(screen->window);
+        if (!dc)
+            continue;
+        DrawPreparedPicture(dc, screen->x, screen->y, &screen->shown);
+        ReleaseDC(screen->window, dc);
+    }
+}
+
+// Draws what the worker has ready in place of the pictures on screen, all
+// screens at once. FALSE when not every screen's picture is ready yet.
+BOOL ShowNextPrepared()
+{
+    if (!PhotoShow.worker || !PreparedPicturesReady(PhotoShow.worker)) {
+        if (PhotoShow.worker)
+            return FALSE;
+    }
+    BOOL nothing = !PhotoShow.worker;
+    for (int n = 0; n < PhotoShow.screens && !nothing; ++n) {
+        PhotoScreen* screen = &PhotoShow.screen[n];
+        PreparedPicture next;
+        char path[MAX_PATH];
+        ZeroMemory(&next, sizeof next);
+        WorkerOutcome outcome = TakePreparedPicture(PhotoShow.worker, n, &next, path);
+        if (outcome == WORKER_READY) {
+            ReleasePreparedPicture(&screen->shown);
+            screen->shown = next;
+            lstrcpynA(screen->shownPath, path, MAX_PATH);
+        } else if (n == 0) {
+            nothing = TRUE;
+        }
+        // A list too short for every monitor leaves the others' pictures
+        // as they are.
+    }
+    if (nothing) {
         // Nothing can be shown: the window is left black and the saver ends,
         // as with an empty pictures directory.
-        if (!PhotoShow.areaBlack) {
-            HDC dc = GetDC(window);
-            if (dc) {
-                WipeToBlack(dc);
-                ReleaseDC(window, dc);
-            }
-        }
+        if (!PhotoShow.areaBlack)
+            WipeScreens();
         PostQuitMessage(0);
         return TRUE;
     }
-    ReleasePreparedPicture(&PhotoShow.shown);
-    PhotoShow.shown = next;
-    lstrcpynA(PhotoShow.shownPath, path, MAX_PATH);
-    ShowPreparedPicture(window, &PhotoShow.shown, !PhotoShow.areaBlack);
+    if (!PhotoShow.areaBlack)
+        WipeScreens();
+    DrawScreens();
     PhotoShow.areaBlack = FALSE;
     return TRUE;
+}
+
+void AddScreen(HWND window, LONG x, LONG y, LONG width, LONG height)
+{
+    if (PhotoShow.screens >= MAX_PHOTO_SCREENS)
+        return;
+    PhotoScreen* screen = &PhotoShow.screen[PhotoShow.screens++];
+    screen->window = window;
+    screen->x = x;
+    screen->y = y;
+    screen->width = width;
+    screen->height = height;
 }
 
 void OnPhotoCreate(HWND window, const CREATESTRUCTA* creation)
@@ -62,20 +138,24 @@ void OnPhotoCreate(HWND window, const CREATESTRUCTA* creation)
     DrawingArea.Width = creation->cx;
     DrawingArea.Height = creation->cy;
     ZeroMemory(&PhotoShow, sizeof PhotoShow);
+    AddScreen(window, 0, 0, creation->cx, creation->cy);
     PhotoSettings settings;
     ReadPhotoSettings(&settings);
-    PictureFit fit;
-    fit.areaWidth = creation->cx;
-    fit.areaHeight = creation->cy;
-    fit.keepProportions = settings.keepProportions != 0;
-    fit.fullscreen = SaverSettings.fullscreen != 0;
-    PhotoShow.worker = StartPhotoWorker(&settings, SaverSettings.installedPath, &fit, window, WM_PHOTO_PREPARED);
+    PictureFit fits[MAX_PHOTO_SCREENS];
+    for (int n = 0; n < PhotoShow.screens; ++n) {
+        fits[n].areaWidth = PhotoShow.screen[n].width;
+        fits[n].areaHeight = PhotoShow.screen[n].height;
+        fits[n].keepProportions = settings.keepProportions != 0;
+        fits[n].fullscreen = SaverSettings.fullscreen != 0;
+    }
+    PhotoShow.worker = StartPhotoWorker(&settings, SaverSettings.installedPath, fits, PhotoShow.screens, window,
+                                        WM_PHOTO_PREPARED);
     InvalidateRect(window, NULL, FALSE);
     SetTimer(window, SLIDESHOW_TIMER_ID, static_cast<UINT>(SaverSettings.updateRate) * 1000u, NULL);
 }
 
-// Every paint wipes and draws the picture on screen again; the first one
-// wipes the desktop away and shows the first picture if it is ready.
+// Every paint wipes and draws the pictures on screen again; the first one
+// wipes the desktop away and shows the first pictures if they are ready.
 void OnPhotoPaint(HWND window)
 {
     ValidateRect(window, NULL);
@@ -86,30 +166,31 @@ void OnPhotoPaint(HWND window)
             PostQuitMessage(0);
             return;
         }
-        WipeToBlack(dc);
         ReleaseDC(window, dc);
+        WipeScreens();
         PhotoShow.areaBlack = TRUE;
-        PhotoShow.due = !ShowNextPrepared(window);
+        PhotoShow.due = !ShowNextPrepared();
         return;
     }
-    if (!PhotoShow.shown.pixels)
+    if (!PhotoShow.screen[0].shown.pixels)
         return;
-    ShowPreparedPicture(window, &PhotoShow.shown, TRUE);
+    WipeScreens();
+    DrawScreens();
 }
 
-void OnPhotoTimer(HWND window)
+void OnPhotoTimer()
 {
     if (!PhotoShow.painted)
         return;
-    PhotoShow.due = !ShowNextPrepared(window);
+    PhotoShow.due = !ShowNextPrepared();
 }
 
-// A picture the worker finished is drawn at once only when its turn has
-// come already; otherwise it waits for the tick.
-void OnPhotoPrepared(HWND window)
+// Pictures the worker finished are drawn at once only when their turn has
+// come already; otherwise they wait for the tick.
+void OnPhotoPrepared()
 {
     if (PhotoShow.due && !SaverRuntime.ClosingAllowed)
-        PhotoShow.due = !ShowNextPrepared(window);
+        PhotoShow.due = !ShowNextPrepared();
 }
 
 void OnPhotoDestroy(HWND window)
@@ -117,7 +198,8 @@ void OnPhotoDestroy(HWND window)
     if (PhotoShow.worker)
         StopPhotoWorker(PhotoShow.worker);
     PhotoShow.worker = NULL;
-    ReleasePreparedPicture(&PhotoShow.shown);
+    for (int n = 0; n < PhotoShow.screens; ++n)
+        ReleasePreparedPicture(&PhotoShow.screen[n].shown);
     KillTimer(window, SLIDESHOW_TIMER_ID);
     PostQuitMessage(0);
 }
@@ -142,10 +224,10 @@ LRESULT CALLBACK PhotoSlideshowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_TIMER:
         if (wParam == SLIDESHOW_TIMER_ID)
-            OnPhotoTimer(window);
+            OnPhotoTimer();
         return 0;
     case WM_PHOTO_PREPARED:
-        OnPhotoPrepared(window);
+        OnPhotoPrepared();
         return 0;
     case WM_DESTROY:
         OnPhotoDestroy(window);
@@ -156,12 +238,12 @@ LRESULT CALLBACK PhotoSlideshowProc(HWND window, UINT message, WPARAM wParam, LP
 
 const PreparedPicture* ShownPhoto()
 {
-    return &PhotoShow.shown;
+    return &PhotoShow.screen[0].shown;
 }
 
 const char* ShownPhotoPath()
 {
-    return PhotoShow.shownPath;
+    return PhotoShow.screen[0].shownPath;
 }
 
 void EndPhotoSlideshowProcess(int exitCode)
