@@ -15,7 +15,7 @@ packages=(
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest
   wine wine64
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick libimage-exiftool-perl
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   util-linux coreutils
   xorriso zip unzip
