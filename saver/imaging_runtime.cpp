@@ -145,6 +145,11 @@ CreateStreamOnHGlobalProc FindCreateStreamOnHGlobal()
     return LookUp<CreateStreamOnHGlobalProc>(Ole32(), "CreateStreamOnHGlobal");
 }
 
+PropVariantClearProc FindPropVariantClear()
+{
+    return LookUp<PropVariantClearProc>(Ole32(), "PropVariantClear");
+}
+
 const char* DecodableExtensions()
 {
     // The first caller fills the list; one that comes meanwhile waits for it.

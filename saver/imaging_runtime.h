@@ -29,6 +29,11 @@ typedef HRESULT(WINAPI* CreateStreamOnHGlobalProc)(HGLOBAL memory, BOOL deleteOn
 OleLoadPictureProc FindOleLoadPicture();
 CreateStreamOnHGlobalProc FindCreateStreamOnHGlobal();
 
+// PropVariantClear, for the values an Imaging Component metadata query
+// returns; NULL where missing.
+typedef HRESULT(WINAPI* PropVariantClearProc)(PROPVARIANT* value);
+PropVariantClearProc FindPropVariantClear();
+
 // The file extensions the system decodes, lower case, each with its dot and
 // followed by ';' (";.bmp;.jpg;...;" with a leading ';' too): those the
 // installed Imaging Component decoders declare, or, without the component,

@@ -39,3 +39,23 @@ PrepareResult PreparePicture(const char* path, const PictureFit* fit, volatile L
 
 // Gives the pixels back and empties the record; an empty one is left alone.
 void ReleasePreparedPicture(PreparedPicture* picture);
+
+// The steps of PreparePicture, as reported to PreparePhaseDone. A picture
+// decoded in bands reports DECODE and SCALE once a band, in turns; the time
+// since the previous report (or the call's start) belongs to the step named.
+enum PreparePhase {
+    PREPARE_PHASE_OPEN = 0,    // the file's head read, the decoder opened, the sizes worked out
+    PREPARE_PHASE_DECODE = 1,  // a band of rows decoded (and converted to 32 bits)
+    PREPARE_PHASE_SCALE = 2,   // a band reduced or enlarged, its rows stored turned the right way up
+    PREPARE_PHASE_COUNT = 3
+};
+
+// Told as each step ends; NULL, the saver's own setting, reports nothing.
+// The benchmark times the steps through it.
+typedef void (*PreparePhaseProc)(PreparePhase finished);
+extern PreparePhaseProc PreparePhaseDone;
+
+// Non-zero: decode through OleLoadPicture even where the Imaging Component
+// is present, as on the systems that lack it (JPEG, GIF and bitmaps only).
+// Zero, the saver's own setting. The tests set it to reach that path.
+extern volatile LONG PrepareThroughOlePicture;

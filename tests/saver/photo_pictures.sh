@@ -101,8 +101,8 @@ for n in 1 2 3 4 5 6 7 8; do
 done
 
 # Alternating one-pixel black and white columns, for the averaging reduction.
-convert -size 2x64 xc:black -fill white -draw 'line 1,0 1,63' -write mpr:pair +delete \
-  -size 1280x64 tile:mpr:pair -type grayscale "$out/stripes_1280x64.png"
+convert -size 2x256 xc:black -fill white -draw 'line 1,0 1,255' -write mpr:pair +delete \
+  -size 1280x256 tile:mpr:pair -type grayscale "$out/stripes_1280x256.png"
 # Black left half, white right half, for the smooth enlargement.
 convert -size 8x8 xc:black -fill white -draw 'rectangle 4,0 7,7' -type grayscale "$out/edge_8x8.png"
 
@@ -111,8 +111,9 @@ convert -size 8x8 xc:black -fill white -draw 'rectangle 4,0 7,7' -type grayscale
 size=$(stat -c %s "$out/scene_baseline.jpg")
 head -c $((size / 2)) "$out/scene_baseline.jpg" >"$out/truncated.jpg"
 cp "$out/scene.png" "$out/corrupt.png"
+idat=$(grep -obUa IDAT "$out/corrupt.png" | head -n 1 | cut -d: -f1)
 printf '\xde\xad\xbe\xef\xde\xad\xbe\xef\xde\xad\xbe\xef\xde\xad\xbe\xef' |
-  dd of="$out/corrupt.png" bs=1 seek=60 conv=notrunc status=none
+  dd of="$out/corrupt.png" bs=1 seek=$((idat + 6)) conv=notrunc status=none
 : >"$out/empty.jpg"
 echo "These are not the pixels you are looking for." >"$out/text.png"
 
