@@ -39,6 +39,16 @@ void DrawPreparedPicture(HDC dc, LONG areaX, LONG areaY, const PreparedPicture* 
     }
 }
 
+void BlackenAroundPicture(HDC dc, LONG areaX, LONG areaY, LONG width, LONG height, const PreparedPicture* picture)
+{
+    int saved = SaveDC(dc);
+    if (picture->pixels)
+        ExcludeClipRect(dc, areaX + picture->x, areaY + picture->y, areaX + picture->x + picture->width,
+                        areaY + picture->y + picture->height);
+    PatBlt(dc, areaX, areaY, width, height, BLACKNESS);
+    RestoreDC(dc, saved);
+}
+
 void ShowPreparedPicture(HWND window, const PreparedPicture* picture, BOOL wipe)
 {
     HDC dc = GetDC(window);

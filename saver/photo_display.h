@@ -11,6 +11,10 @@
 // top-left corner is at areaX, areaY.
 void DrawPreparedPicture(HDC dc, LONG areaX, LONG areaY, const PreparedPicture* picture);
 
+// Paints black the part of an area (width x height at areaX, areaY) that the
+// picture leaves uncovered, in one operation.
+void BlackenAroundPicture(HDC dc, LONG areaX, LONG areaY, LONG width, LONG height, const PreparedPicture* picture);
+
 // Wipes the saver window's drawing area to black (unless `wipe` is FALSE:
 // the area is black already) and draws the picture at its place in it. Ends
 // the saver (posts the quit message) when the window has no device context,

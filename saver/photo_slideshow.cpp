@@ -66,13 +66,17 @@ void WipeScreens()
         ReleaseDC(owners[n], dcs[n]);
 }
 
-void DrawScreens()
+// Draws each screen's picture; without a wipe just before, what lies around
+// it is made black first (another window may have painted there since).
+void DrawScreens(BOOL wiped)
 {
     for (int n = 0; n < PhotoShow.screens; ++n) {
         PhotoScreen* screen = &PhotoShow.screen[n];
         HDC dc = GetDC(screen->window);
         if (!dc)
             continue;
+        if (!wiped)
+            BlackenAroundPicture(dc, screen->x, screen->y, screen->width, screen->height, &screen->shown);
         DrawPreparedPicture(dc, screen->x, screen->y, &screen->shown);
         ReleaseDC(screen->window, dc);
     }
@@ -111,9 +115,10 @@ BOOL ShowNextPrepared()
         PostQuitMessage(0);
         return TRUE;
     }
-    if (!PhotoShow.areaBlack)
+    BOOL wipe = !PhotoShow.areaBlack;
+    if (wipe)
         WipeScreens();
-    DrawScreens();
+    DrawScreens(wipe);
     PhotoShow.areaBlack = FALSE;
     return TRUE;
 }
@@ -175,7 +180,7 @@ void OnPhotoPaint(HWND window)
     if (!PhotoShow.screen[0].shown.pixels)
         return;
     WipeScreens();
-    DrawScreens();
+    DrawScreens(TRUE);
 }
 
 void OnPhotoTimer()

@@ -87,14 +87,19 @@ void WipeWindow(HWND window)
 }
 
 // ---- The prepared path -------------------------------------------------------
-double PrepareEnd[PREPARE_PHASE_COUNT];
+// Time spent in each step of PreparePicture: opening, then decoding and
+// scaling band by band (the scaler stores each row turned the right way up).
+double StepStart;
+double StepTime[PREPARE_PHASE_COUNT];
 
 void RecordPrepareStep(PreparePhase finished)
 {
-    PrepareEnd[finished] = Now();
+    double now = Now();
+    StepTime[finished] += now - StepStart;
+    StepStart = now;
 }
 
-// Prints: prepare decode reduce turn tick peak (ms, ms, ms, ms, ms, MB).
+// Prints: prepare open decode scale tick (ms).
 int RunPrepared(const char* path, HWND window)
 {
     PictureFit fit = {DrawingArea.Width, DrawingArea.Height, TRUE, FALSE};
@@ -103,16 +108,14 @@ int RunPrepared(const char* path, HWND window)
     for (int run = 0; run < kRuns; ++run) {
         PreparedPicture picture = {};
         volatile LONG cancel = 0;
+        std::fill(StepTime, StepTime + PREPARE_PHASE_COUNT, 0.0);
         double start = Now();
+        StepStart = start;
         if (PreparePicture(path, &fit, &cancel, &picture) != PREPARE_OK)
             return 1;
-        double prepared = Now();
-        prepare.push_back(prepared - start);
-        double previous = start;
-        for (int p = 0; p < PREPARE_PHASE_COUNT; ++p) {
-            steps[p].push_back(PrepareEnd[p] - previous);
-            previous = PrepareEnd[p];
-        }
+        prepare.push_back(Now() - start);
+        for (int p = 0; p < PREPARE_PHASE_COUNT; ++p)
+            steps[p].push_back(StepTime[p]);
         WipeWindow(window);
         double tickStart = Now();
         ShowPreparedPicture(window, &picture, FALSE);
@@ -120,8 +123,8 @@ int RunPrepared(const char* path, HWND window)
         tick.push_back(Now() - tickStart);
         ReleasePreparedPicture(&picture);
     }
-    printf("%.2f %.2f %.2f %.2f %.2f", Median(prepare), Median(steps[PREPARE_PHASE_DECODE]),
-           Median(steps[PREPARE_PHASE_REDUCE]), Median(steps[PREPARE_PHASE_TURN]), Median(tick));
+    printf("%.2f %.2f %.2f %.2f %.2f", Median(prepare), Median(steps[PREPARE_PHASE_OPEN]),
+           Median(steps[PREPARE_PHASE_DECODE]), Median(steps[PREPARE_PHASE_SCALE]), Median(tick));
     return 0;
 }
 
@@ -289,7 +292,8 @@ int RunTable(const std::string& directory, const std::string& bitmap)
     printf("Photo path under Wine, %d x %d screen, %d bits per pixel; medians of %d runs in ms; peak = the\n",
            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ScreenDepth(), kRuns);
     printf("peak working set the path added in a process of its own, in MB.\n\n");
-    printf("prepare = PreparePicture on the worker (decode, reduce, turn); tick = the prepared photo's one\n");
+    printf("prepare = PreparePicture on the worker: open (the decoder), decode (band by band), scale\n");
+    printf("(reduce and turn, band by band); tick = the prepared photo's one\n");
     printf("blit; naive = the whole photo decoded at the tick into a DIB section and drawn reduced with\n");
     printf("StretchBlt; bmp = ShowPictureFile's load and draw of a 1920 x 1080 24-bit bitmap.\n\n");
     double bmpTime = 0, bmpPeak = 0;
@@ -297,20 +301,20 @@ int RunTable(const std::string& directory, const std::string& bitmap)
         fprintf(stderr, "the bitmap path gave no figures\n");
         return 1;
     }
-    printf("%-22s | %8s %7s %7s %7s | %7s %6s | %7s %6s\n", "photo", "prepare", "decode", "reduce", "turn", "tick",
+    printf("%-22s | %8s %7s %7s %7s | %7s %6s | %7s %6s\n", "photo", "prepare", "open", "decode", "scale", "tick",
            "peak", "naive", "peak");
     double worstTick = 0, worstTickBmp = 0, worstMemory = 0;
     for (const Photo& photo : photos) {
         std::string path = JoinPath(directory, photo.file);
-        double prepare, decode, reduce, turn, tick, peak, naive, naivePeak;
-        if (sscanf(RunChild("prepared", path).c_str(), "%lf %lf %lf %lf %lf %lf", &prepare, &decode, &reduce, &turn,
+        double prepare, open, decode, scale, tick, peak, naive, naivePeak;
+        if (sscanf(RunChild("prepared", path).c_str(), "%lf %lf %lf %lf %lf %lf", &prepare, &open, &decode, &scale,
                    &tick, &peak) != 6 ||
             sscanf(RunChild("naive", path).c_str(), "%lf %lf", &naive, &naivePeak) != 2) {
             fprintf(stderr, "%s gave no figures\n", photo.label);
             return 1;
         }
-        printf("%-22s | %8.2f %7.2f %7.2f %7.2f | %7.2f %6.1f | %7.2f %6.1f\n", photo.label, prepare, decode,
-               reduce, turn, tick, peak, naive, naivePeak);
+        printf("%-22s | %8.2f %7.2f %7.2f %7.2f | %7.2f %6.1f | %7.2f %6.1f\n", photo.label, prepare, open,
+               decode, scale, tick, peak, naive, naivePeak);
         worstTick = std::max(worstTick, tick / naive);
         worstTickBmp = std::max(worstTickBmp, tick / bmpTime);
         worstMemory = std::max(worstMemory, peak / naivePeak);
