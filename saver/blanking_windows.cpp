@@ -27,7 +27,24 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM saver)
     return TRUE;
 }
 
+BOOL CALLBACK DestroyBlankingWindow(HWND window, LPARAM saver)
+{
+    char name[sizeof BLANKING_CLASS_NAME + 1];
+    if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(saver) && GetClassNameA(window, name, sizeof name) &&
+        lstrcmpA(name, BLANKING_CLASS_NAME) == 0)
+        DestroyWindow(window);
+    return TRUE;
+}
+
 }  // namespace
+
+void CoverMonitorsAgain(HWND saverWindow)
+{
+    EnumThreadWindows(GetCurrentThreadId(), DestroyBlankingWindow, reinterpret_cast<LPARAM>(saverWindow));
+    SetWindowPos(saverWindow, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOACTIVATE);
+    CoverOtherMonitors(saverWindow);
+}
 
 void CoverOtherMonitors(HWND saverWindow)
 {

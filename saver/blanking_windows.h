@@ -11,6 +11,11 @@
 // window keeps the activation.
 void CoverOtherMonitors(HWND saverWindow);
 
+// After a change of the monitors' layout (one added, removed, moved or
+// resized): the saver window over the primary monitor as it is now, and
+// blanking windows over the others as they are now, the old ones gone.
+void CoverMonitorsAgain(HWND saverWindow);
+
 // Procedure of the blanking windows: keys, buttons, mouse moves and cursor
 // requests go on to the saver window, which ends the saver by its own rules.
 LRESULT CALLBACK BlankingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,6 @@
 // The "Images..." dialog: a list of picture folders with "Ajouter..." and
-// "Retirer", and the three switches of the user's photo settings. The list
-// box itself holds the folders while the dialog is open.
+// "Retirer", the switches of the user's photo settings and the transition.
+// The list box itself holds the folders while the dialog is open.
 #include "folders_dialog.h"
 
 #include "config_dialog.h"
@@ -78,6 +78,9 @@ BOOL OnInitFoldersDialog(HWND dialog)
     CheckSwitch(dialog, IDC_SUBFOLDERS, settings.subfolders);
     CheckSwitch(dialog, IDC_SHUFFLE, settings.shuffle);
     CheckSwitch(dialog, IDC_KEEP_PROPORTIONS, settings.keepProportions);
+    CheckSwitch(dialog, IDC_ALL_MONITORS, settings.allMonitors);
+    CheckRadioButton(dialog, IDC_TRANSITION_WIPE, IDC_TRANSITION_FADE,
+                     settings.transition == TRANSITION_CROSSFADE ? IDC_TRANSITION_FADE : IDC_TRANSITION_WIPE);
     FitListWidthToFolders(dialog);
     UpdateFolderButtons(dialog);
     return TRUE;
@@ -135,6 +138,8 @@ void OnFoldersOk(HWND dialog)
     settings.subfolders = SwitchOf(dialog, IDC_SUBFOLDERS);
     settings.shuffle = SwitchOf(dialog, IDC_SHUFFLE);
     settings.keepProportions = SwitchOf(dialog, IDC_KEEP_PROPORTIONS);
+    settings.allMonitors = SwitchOf(dialog, IDC_ALL_MONITORS);
+    settings.transition = SwitchOf(dialog, IDC_TRANSITION_FADE) ? TRANSITION_CROSSFADE : TRANSITION_WIPE;
     if (!WritePhotoSettings(&settings)) {
         ShowSettingsNotSaved(dialog);
         return;
@@ -164,6 +169,9 @@ BOOL OnFoldersCommand(HWND dialog, WORD id, WORD code)
     case IDC_SUBFOLDERS:
     case IDC_SHUFFLE:
     case IDC_KEEP_PROPORTIONS:
+    case IDC_ALL_MONITORS:
+    case IDC_TRANSITION_WIPE:
+    case IDC_TRANSITION_FADE:
         return TRUE;
     }
     return FALSE;

@@ -1,5 +1,5 @@
 // The user's own picture settings under HKEY_CURRENT_USER: the folders as
-// "Folder1"... texts without their NUL, and three REG_DWORD switches. Values
+// "Folder1"... texts without their NUL, and REG_DWORD switches and choices. Values
 // that an administrator or a hand edit put there are read with tolerance.
 #include "photo_settings.h"
 
@@ -54,6 +54,20 @@ LONG QuerySwitch(HKEY key, const char* name)
     if (type != REG_DWORD || size != sizeof value)
         return 0;
     return value ? 1 : 0;
+}
+
+// A choice is read as a 4-byte REG_DWORD too; a number it does not know
+// (a later version's transition, say) is the default.
+LONG QueryTransition(HKEY key)
+{
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key, SETTING_TRANSITION, NULL, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+        return TRANSITION_WIPE;
+    return value == TRANSITION_CROSSFADE ? TRANSITION_CROSSFADE : TRANSITION_WIPE;
 }
 
 // Written from a copy followed by a non-NUL byte, so that the NT registry
@@ -132,6 +146,8 @@ int ReadPhotoSettings(PhotoSettings* settings)
     settings->subfolders = QuerySwitch(key, SETTING_SUBFOLDERS);
     settings->shuffle = QuerySwitch(key, SETTING_SHUFFLE);
     settings->keepProportions = QuerySwitch(key, SETTING_KEEP_PROPORTIONS);
+    settings->allMonitors = QuerySwitch(key, SETTING_ALL_MONITORS);
+    settings->transition = QueryTransition(key);
     RegCloseKey(key);
     return 1;
 }
@@ -161,6 +177,8 @@ int WritePhotoSettings(const PhotoSettings* settings)
     written = SetSwitch(key, SETTING_SUBFOLDERS, settings->subfolders) && written;
     written = SetSwitch(key, SETTING_SHUFFLE, settings->shuffle) && written;
     written = SetSwitch(key, SETTING_KEEP_PROPORTIONS, settings->keepProportions) && written;
+    written = SetSwitch(key, SETTING_ALL_MONITORS, settings->allMonitors) && written;
+    written = SetSwitch(key, SETTING_TRANSITION, settings->transition == TRANSITION_CROSSFADE) && written;
     RegFlushKey(key);
     RegCloseKey(key);
     return written ? 1 : 0;
@@ -168,5 +186,6 @@ int WritePhotoSettings(const PhotoSettings* settings)
 
 BOOL PhotoSettingsInUse(const PhotoSettings* settings)
 {
-    return settings->folderCount > 0 || settings->subfolders || settings->shuffle || settings->keepProportions;
+    return settings->folderCount > 0 || settings->subfolders || settings->shuffle || settings->keepProportions ||
+           settings->allMonitors || settings->transition == TRANSITION_CROSSFADE;
 }

@@ -3,6 +3,7 @@
 // the password question before the window may close.
 #include "saver_procs.h"
 
+#include "blanking_windows.h"
 #include "saver_runtime.h"
 #include "slideshow.h"
 
@@ -76,6 +77,16 @@ LRESULT OnSaverClose(HWND window, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, WM_CLOSE, wParam, lParam);
 }
 
+// A monitor added, removed or moved is taken as input: every monitor is
+// covered again as it now lies (so none shows the desktop while a password
+// is asked), then the saver ends by its own rules.
+void OnSaverDisplayChange(HWND window)
+{
+    CoverMonitorsAgain(window);
+    if (!SaverRuntime.IsVerifying)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
 LRESULT OnVerifyPassword(HWND window, WPARAM wParam, LPARAM lParam)
 {
     if (!SaverRuntime.IsWin95Family)
@@ -139,6 +150,8 @@ LRESULT CALLBACK DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
         return OnSaverClose(window, wParam, lParam);
     if (message == WM_SAVER_VERIFY_PASSWORD)
         return OnVerifyPassword(window, wParam, lParam);
+    if (message == WM_DISPLAYCHANGE)
+        OnSaverDisplayChange(window);
     if (SaverRuntime.IsVerifying)
         return DefWindowProcA(window, message, wParam, lParam);
 

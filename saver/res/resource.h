@@ -20,6 +20,9 @@
 #define IDC_SUBFOLDERS 1023
 #define IDC_SHUFFLE 1024
 #define IDC_KEEP_PROPORTIONS 1025
+#define IDC_ALL_MONITORS 1026
+#define IDC_TRANSITION_WIPE 1027  // the first of the two transition buttons
+#define IDC_TRANSITION_FADE 1028
 
 // Controls without an identifier of their own (group boxes, labels, credit lines)
 #ifndef IDC_STATIC

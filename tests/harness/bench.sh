@@ -4,7 +4,9 @@
 # are. A 3840 x 2160 Xvfb of 24 bits shows the true-colour pictures, one of
 # 8 bits (a palette device) the 8-bit picture; both are stopped at the end.
 #   bench.sh <build-dir>
-# Prints the benchmark's tables, the worst ratio of load+draw to the floor
+# Prints the benchmark's tables, the crossfade's figures on the 24-bit
+# screen (with the X server's own CPU time for its frames, which the
+# program's figures leave out), the worst ratio of load+draw to the floor
 # over both screens, then the photo path's table on a 1920 x 1080 screen and
 # its three ratio lines.
 set -uo pipefail
@@ -12,10 +14,13 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:-build}" && pwd) || exit 1
 export VRX_BUILD="$build" VRX_PROFILE=bench VRX_SCREEN=3840x2160
 program="$build/tests/bin/picture_display_bench.exe"
-if [[ ! -f $program ]]; then
-  echo "no $program: build it first (make bench)" >&2
-  exit 1
-fi
+crossfade="$build/tests/bin/crossfade_bench.exe"
+for p in "$program" "$crossfade"; do
+  if [[ ! -f $p ]]; then
+    echo "no $p: build it first (make bench)" >&2
+    exit 1
+  fi
+done
 depths=(24 8)
 
 screen() {
@@ -54,6 +59,32 @@ for d in "${depths[@]}"; do
   fi
   worst=$(awk -v a="${worst:-0}" -v b="$ratio" 'BEGIN { print (b > a ? b : a) }')
 done
+# CPU seconds of a process so far, from its /proc stat (utime + stime).
+cpu_ticks() {
+  awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0
+}
+
+echo
+out="$build/bench/crossfade.txt"
+( screen "${depths[0]}" && vrx_ensure_wine || exit 125
+  server=$(cat "$VRX_STATE/xvfb.pid")
+  before=$(cpu_ticks "$server")
+  wine "$crossfade" >"$out" 2>"$out.stderr"
+  rc=$?
+  after=$(cpu_ticks "$server")
+  frames=$(sed -n 's/^frames drawn: *//p' "$out" | tr -d '\r')
+  hz=$(getconf CLK_TCK)
+  awk -v t=$((after - before)) -v hz="$hz" -v n="${frames:-0}" 'BEGIN {
+    if (n > 0) printf "X server CPU for those frames: %.0f ms in all, %.1f ms per frame\n", 1000 * t / hz, 1000 * t / hz / n }' >>"$out"
+  exit $rc )
+rc=$?
+cat "$out" 2>/dev/null
+cat "$out.stderr" >&2 2>/dev/null
+if [[ $rc -ne 0 ]]; then
+  echo "the crossfade benchmark failed (exit status $rc)" >&2
+  exit 1
+fi
+
 echo
 echo "worst load+draw/floor: $worst"
 

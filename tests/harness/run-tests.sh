@@ -11,7 +11,7 @@ build=$(cd "${1:-build}" && pwd) || exit 1
 shift || true
 export VRX_BUILD="$build"
 # Each profile: depth, system DPI ("-" for Wine's own), monitors.
-profiles=("24" "8" "24 144" "24 - 2")
+profiles=("24" "8" "24 144" "24 - 2" "24 - portrait")
 
 if [[ ! -f "$build/CTestTestfile.cmake" ]]; then
   echo "no tests in $build: build it first (make test)" >&2
@@ -47,7 +47,7 @@ for p in "${profiles[@]}"; do
     dpi=${2:-}
     dpi=${dpi#-}
     echo "No test was run: Wine or its X server cannot start on this machine" \
-      "(the ${1}-bit screen${dpi:+, DPI $dpi}${3:+, $3 monitors})." >&2
+      "(the ${1}-bit screen${dpi:+, DPI $dpi}${3:+, monitors: $3})." >&2
     exit 1
   fi
 done

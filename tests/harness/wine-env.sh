@@ -6,7 +6,9 @@
 #   VRX_DEPTH   24 (default) or 8: the 8-bit screen is a palette device
 #   VRX_DPI     a system DPI for the prefix (e.g. 144); unset: Wine's 96
 #   VRX_MONITORS 2: two monitors side by side (Xorg's dummy driver, two RandR
-#               outputs), which Wine reports as two; unset: one Xvfb screen
+#               outputs), which Wine reports as two; portrait: the same with a
+#               second monitor of 480 x 800, taller than wide; unset: one Xvfb
+#               screen
 #   VRX_DISPLAY use this X display instead of an own Xvfb (the demo on $DISPLAY)
 #   VRX_PROFILE a name for a state of its own beside the tests' (the bench's)
 #
@@ -69,18 +71,38 @@ vrx_pick_display() {
   return 1
 }
 
-# Xorg with the dummy driver: one screen of two RandR outputs of VRX_SCREEN
-# each, the second to the right of the first, as Wine needs them to report
-# two monitors (Xvfb makes no such outputs, and Wine 8 takes one monitor
-# only from Xinerama screens).
+# The second monitor's mode: VRX_SCREEN like the first, or 480 x 800 for
+# the portrait layout.
+vrx_second_screen() {
+  if [[ ${VRX_MONITORS:-} == portrait ]]; then echo 480x800; else echo "$VRX_SCREEN"; fi
+}
+
+# The whole screen that holds both monitors side by side, as WxH.
+vrx_both_screens() {
+  local second w=${VRX_SCREEN%x*} h=${VRX_SCREEN#*x}
+  second=$(vrx_second_screen)
+  local w2=${second%x*} h2=${second#*x}
+  echo "$((w + w2))x$((h > h2 ? h : h2))"
+}
+
+# Xorg with the dummy driver: one screen of two RandR outputs, VRX_SCREEN
+# and the second monitor's mode, the second to the right of the first, as
+# Wine needs them to report two monitors (Xvfb makes no such outputs, and
+# Wine 8 takes one monitor only from Xinerama screens). 480 x 800 is not
+# among the driver's own modes, so the portrait layout brings its timings.
 vrx_start_two_monitors() {
-  local w=${VRX_SCREEN%x*} h=${VRX_SCREEN#*x}
+  local second both
+  second=$(vrx_second_screen)
+  both=$(vrx_both_screens)
+  local modeline=()
+  [[ $second == 480x800 ]] && modeline=('  Modeline "480x800" 31.00 480 504 552 624 800 801 804 828 -HSync +Vsync')
   printf '%s\n' 'Section "ServerFlags"' '  Option "AutoAddDevices" "false"' '  Option "DontVTSwitch" "true"' \
     'EndSection' 'Section "Device"' '  Identifier "card"' '  Driver "dummy"' '  VideoRam 32768' 'EndSection' \
-    'Section "Monitor"' '  Identifier "monitor"' '  HorizSync 5.0-1000.0' '  VertRefresh 5.0-200.0' 'EndSection' \
+    'Section "Monitor"' '  Identifier "monitor"' '  HorizSync 5.0-1000.0' '  VertRefresh 5.0-200.0' \
+    "${modeline[@]}" 'EndSection' \
     'Section "Screen"' '  Identifier "screen"' '  Device "card"' '  Monitor "monitor"' \
     "  DefaultDepth $VRX_DEPTH" '  SubSection "Display"' "    Depth $VRX_DEPTH" "    Modes \"$VRX_SCREEN\"" \
-    "    Virtual $((2 * w)) $h" '  EndSubSection' 'EndSection' >"$VRX_STATE/xorg.conf"
+    "    Virtual ${both%x*} ${both#*x}" '  EndSubSection' 'EndSection' >"$VRX_STATE/xorg.conf"
   setsid Xorg ":$1" -config "$VRX_STATE/xorg.conf" -logfile "$VRX_STATE/xorg.log" -noreset -nolisten tcp -ac \
     </dev/null >"$VRX_STATE/xvfb.log" 2>&1 &
   echo $! >"$VRX_STATE/xvfb.pid"
@@ -89,9 +111,11 @@ vrx_start_two_monitors() {
 # The output counts as connected for Wine only once a query has probed it
 # again after it was given its mode.
 vrx_place_second_monitor() {
-  local w=${VRX_SCREEN%x*} h=${VRX_SCREEN#*x}
-  DISPLAY=":$1" xrandr --addmode DUMMY1 "$VRX_SCREEN" &&
-    DISPLAY=":$1" xrandr --fb "$((2 * w))x$h" --output DUMMY1 --mode "$VRX_SCREEN" --pos "${w}x0" &&
+  local second both
+  second=$(vrx_second_screen)
+  both=$(vrx_both_screens)
+  DISPLAY=":$1" xrandr --addmode DUMMY1 "$second" &&
+    DISPLAY=":$1" xrandr --fb "$both" --output DUMMY1 --mode "$second" --pos "${VRX_SCREEN%x*}x0" &&
     DISPLAY=":$1" xrandr --query | grep -q '^DUMMY1 connected'
 }
 
@@ -111,7 +135,7 @@ vrx_ensure_xvfb() {
     local n
     n=$(vrx_pick_display) || { flock -u 9; vrx_fail "no free X display"; return; }
     local server=Xvfb
-    [[ ${VRX_MONITORS:-1} == 2 ]] && server=Xorg
+    [[ -n ${VRX_MONITORS:-} && $VRX_MONITORS != 1 ]] && server=Xorg
     command -v $server >/dev/null || { flock -u 9; vrx_fail "$server is not installed (make deps)"; return; }
     if [[ $server == Xorg ]]; then
       vrx_start_two_monitors "$n"

@@ -15,13 +15,16 @@ namespace {
 struct Program {
     const char* relativePath;  // below the build directory
     const char* level;
-    bool dpiAware;
+    const char* dpiAware;     // the 2005 element's text; NULL: not DPI aware
+    const char* dpiAwareness; // the 2016 element's text; NULL: none
 };
 
+// The saver draws on every monitor in its pixels: per-monitor aware where
+// Windows knows it (V2, else V1), system aware where only "true" is read.
 const Program kPrograms[] = {
-    {"dist\\pictures\\VRXSaver.scr", "asInvoker", true},
-    {"dist\\MARLO.EXE", "requireAdministrator", true},
-    {"dist\\pictures\\ssunins.exe", "requireAdministrator", false},
+    {"dist\\pictures\\VRXSaver.scr", "asInvoker", "true/pm", "PerMonitorV2, PerMonitor"},
+    {"dist\\MARLO.EXE", "requireAdministrator", "true", NULL},
+    {"dist\\pictures\\ssunins.exe", "requireAdministrator", NULL, NULL},
 };
 
 BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count)
@@ -75,8 +78,17 @@ TEST_P(ManifestTest, CarriesItsExecutionLevelDpiAwarenessAndSupportedSystems)
         return n;
     }());
 
-    bool dpiAware = manifest.find(">true</dpiAware>") != std::string::npos;
-    EXPECT_EQ(program.dpiAware, dpiAware) << manifest;
+    const std::string aware = "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">";
+    if (program.dpiAware)
+        EXPECT_NE(std::string::npos, manifest.find(aware + program.dpiAware + "</dpiAware>")) << manifest;
+    else
+        EXPECT_EQ(std::string::npos, manifest.find("<dpiAware")) << manifest;
+    const std::string awareness = "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">";
+    if (program.dpiAwareness)
+        EXPECT_NE(std::string::npos, manifest.find(awareness + program.dpiAwareness + "</dpiAwareness>"))
+            << manifest;
+    else
+        EXPECT_EQ(std::string::npos, manifest.find("<dpiAwareness")) << manifest;
 
     const char* systems[] = {
         "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista

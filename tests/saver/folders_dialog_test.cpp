@@ -25,6 +25,9 @@ const int kRemove = 1022;
 const int kSubfolders = 1023;
 const int kShuffle = 1024;
 const int kKeepProportions = 1025;
+const int kAllMonitors = 1026;
+const int kWipe = 1027;
+const int kFade = 1028;
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
@@ -219,6 +222,44 @@ TEST_F(FoldersDialogTest, OkStoresTheListAndTheBoxesAndReopeningShowsThem)
     EXPECT_TRUE(again.Checked(kKeepProportions));
 }
 
+// The new controls read back from the running dialog: their French texts
+// byte for byte, the wipe chosen when nothing is stored; every monitor and
+// the crossfade are stored on OK and shown again when it opens next.
+TEST_F(FoldersDialogTest, AllMonitorsAndTheCrossfadeAreStoredOnOkAndShownAgain)
+{
+    {
+        FoldersSession session;
+        ASSERT_TRUE(session.Open());
+        EXPECT_EQ("Images sur tous les \xE9" "crans", WindowText(GetDlgItem(session.dialog, kAllMonitors)));
+        EXPECT_EQ("Balayage", WindowText(GetDlgItem(session.dialog, kWipe)));
+        EXPECT_EQ("Fondu", WindowText(GetDlgItem(session.dialog, kFade)));
+        HWND label = GetWindow(GetDlgItem(session.dialog, kWipe), GW_HWNDPREV);
+        EXPECT_EQ("Transition :", WindowText(label)) << "the label before the choice";
+        EXPECT_FALSE(session.Checked(kAllMonitors)) << "absent: the primary monitor only";
+        EXPECT_TRUE(session.Checked(kWipe)) << "absent: the wipe";
+        EXPECT_FALSE(session.Checked(kFade));
+
+        session.Click(kAllMonitors);
+        session.Click(kFade);
+        ASSERT_TRUE(PumpUntil([&] { return session.Checked(kFade) && session.Checked(kAllMonitors); }, 5000));
+        EXPECT_FALSE(session.Checked(kWipe)) << "one transition at a time";
+        session.Click(IDOK);
+        ASSERT_TRUE(session.Closed());
+        ExpectSwitch("AllMonitors", 1);
+        ExpectSwitch("Transition", 1);
+        ASSERT_TRUE(session.CancelConfiguration());
+    }
+    FoldersSession again;
+    ASSERT_TRUE(again.Open());
+    EXPECT_TRUE(again.Checked(kAllMonitors));
+    EXPECT_TRUE(again.Checked(kFade));
+    EXPECT_FALSE(again.Checked(kWipe));
+    again.Click(kWipe);
+    again.Click(IDOK);
+    ASSERT_TRUE(again.Closed());
+    ExpectSwitch("Transition", 0);
+}
+
 TEST_F(FoldersDialogTest, CancelAndEscapeAfterChangesStoreNothing)
 {
     StoreFolder(1, "C:\\Un");
@@ -232,7 +273,10 @@ TEST_F(FoldersDialogTest, CancelAndEscapeAfterChangesStoreNothing)
         ASSERT_TRUE(PumpUntil([&] { return session.Enabled(kRemove); }, 5000));
         session.Click(kRemove);
         session.Click(kShuffle);
-        ASSERT_TRUE(PumpUntil([&] { return session.Folders().size() == 1 && !session.Checked(kShuffle); }, 5000));
+        session.Click(kAllMonitors);
+        session.Click(kFade);
+        ASSERT_TRUE(PumpUntil([&] { return session.Folders().size() == 1 && !session.Checked(kShuffle) &&
+                                           session.Checked(kFade); }, 5000));
         if (escape)
             PostMessageA(GetDlgItem(session.dialog, kShuffle), WM_KEYDOWN, VK_ESCAPE, 0);
         else

@@ -3,7 +3,7 @@
 // saver window, and input on it ends the saver as on the saver window. Run
 // on the harness's two-monitor screen (Xorg's dummy driver), which Wine
 // reports as two monitors.
-#include "saver_window_fixture.h"
+#include "monitor_test_support.h"
 
 #include <string>
 #include <vector>
@@ -12,77 +12,41 @@
 #include "settings_store.h"
 
 using namespace vrxtest;
+using namespace monitortest;
 
 namespace {
 
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM rects)
+// Places a monitor anew through the display settings, as the user does in
+// the control panel: Wine's X11 driver moves the RandR output, and every
+// top-level window is sent WM_DISPLAYCHANGE. A size of 0 x 0 turns the
+// monitor off; a monitor turned off gets its size back with its place.
+bool PlaceMonitor(const std::string& device, LONG x, LONG y, DWORD width, DWORD height)
 {
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    GetMonitorInfoA(monitor, &info);
-    if (!(info.dwFlags & MONITORINFOF_PRIMARY))
-        reinterpret_cast<std::vector<RECT>*>(rects)->push_back(info.rcMonitor);
-    return TRUE;
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPosition.x = x;
+    mode.dmPosition.y = y;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    return ChangeDisplaySettingsExA(device.c_str(), &mode, NULL, CDS_UPDATEREGISTRY | CDS_NORESET, NULL) ==
+               DISP_CHANGE_SUCCESSFUL &&
+           ChangeDisplaySettingsExA(NULL, NULL, NULL, 0, NULL) == DISP_CHANGE_SUCCESSFUL;
 }
 
-// The monitors other than the primary one.
-std::vector<RECT> OtherMonitors()
-{
-    std::vector<RECT> rects;
-    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&rects));
-    return rects;
-}
+// The saver window's closes counted and kept from it, as a refused password
+// keeps it: Wine sends WM_DISPLAYCHANGE once from the change and once more
+// when the X server reports it, so a close may come while the test pumps.
+int ClosesAsked;
+WNDPROC SaverChain;
 
-BOOL CALLBACK AddBlankingWindow(HWND window, LPARAM windows)
+LRESULT CALLBACK CountClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (ClassName(window) == BLANKING_CLASS_NAME)
-        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> BlankingWindowsOfThread()
-{
-    std::vector<HWND> windows;
-    EnumThreadWindows(GetCurrentThreadId(), AddBlankingWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-COLORREF ScreenPixel(int x, int y)
-{
-    HDC screen = GetDC(NULL);
-    COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(NULL, screen);
-    return colour;
-}
-
-std::string RectText(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-
-// A white window over the second monitor, as a document left on display.
-HWND ShowWhiteWindow(const RECT& monitor)
-{
-    WNDCLASSA document = {};
-    document.lpfnWndProc = DefWindowProcA;
-    document.hInstance = GetModuleHandleA(NULL);
-    document.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    document.lpszClassName = "VrxTestDocument";
-    RegisterClassA(&document);
-    HWND window = CreateWindowExA(0, document.lpszClassName, "document", WS_POPUP | WS_VISIBLE, monitor.left,
-                                  monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top, NULL, NULL,
-                                  document.hInstance, NULL);
-    UpdateWindow(window);
-    return window;
-}
-
-bool ScreenShows(POINT p, COLORREF colour)
-{
-    return PumpUntil([&] { return ScreenPixel(p.x, p.y) == colour; }, 5000);
+    if (message == WM_CLOSE) {
+        ++ClosesAsked;
+        return 0;
+    }
+    return CallWindowProcA(SaverChain, window, message, wParam, lParam);
 }
 
 class OtherMonitorsTest : public SaverWindowTest {
@@ -95,6 +59,10 @@ protected:
         ASSERT_EQ(1u, monitors_.size());
         second_ = monitors_[0];
         centre_ = {(second_.left + second_.right) / 2, (second_.top + second_.bottom) / 2};
+        MONITORINFOEXA info = {};
+        info.cbSize = sizeof info;
+        GetMonitorInfoA(MonitorFromPoint(centre_, MONITOR_DEFAULTTONULL), &info);
+        device_ = info.szDevice;
     }
 
     void TearDown() override
@@ -102,6 +70,11 @@ protected:
         if (document_)
             DestroyWindow(document_);
         SaverWindowTest::TearDown();
+        if (moved_) {
+            EXPECT_TRUE(PlaceMonitor(device_, second_.left, second_.top, second_.right - second_.left,
+                                     second_.bottom - second_.top))
+                << "the harness's layout could not be put back";
+        }
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kSettingsKey);
         if (!install_.empty())
             RemoveTree(install_);
@@ -112,6 +85,8 @@ protected:
     POINT centre_ = {};
     HWND document_ = NULL;
     std::string install_;
+    std::string device_;  // the second monitor's display device
+    bool moved_ = false;  // the layout is to be put back
 };
 
 TEST_F(OtherMonitorsTest, TheSecondMonitorIsBlackUnderAWindowOfItsOwnThatGoesWithTheSaver)
@@ -179,6 +154,66 @@ TEST_F(OtherMonitorsTest, ThePreviewLeavesTheOtherMonitorsAlone)
 {
     ASSERT_NE(nullptr, CreatePreview());
     EXPECT_TRUE(BlankingWindowsOfThread().empty());
+}
+
+// Each change of the layout is taken as input, and while the saver is asked
+// to close every monitor is covered as it now lies: the second monitor moved
+// below the first, turned off, then back in its place.
+TEST_F(OtherMonitorsTest, AMonitorMovedRemovedOrAddedIsCoveredAsItNowLiesAndEndsTheSaver)
+{
+    ASSERT_NE(nullptr, CreateFullScreen());
+    ClosesAsked = 0;
+    SaverChain = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountClose)));
+    LONG width = second_.right - second_.left, height = second_.bottom - second_.top;
+    const struct {
+        const char* change;
+        LONG x, y, width, height;
+    } changes[] = {{"moved below", 0, GetSystemMetrics(SM_CYSCREEN), width, height},
+                   {"turned off", 0, 0, 0, 0},
+                   {"back in its place", second_.left, second_.top, width, height}};
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.change);
+        moved_ = true;
+        int before = ClosesAsked;
+        ASSERT_TRUE(PlaceMonitor(device_, c.x, c.y, c.width, c.height));
+        EXPECT_TRUE(PumpUntil([&] { return ClosesAsked > before; }, 5000)) << "the change did not ask to close";
+        std::vector<RECT> now = OtherMonitors();
+        ASSERT_EQ(c.width ? 1u : 0u, now.size()) << "monitors Wine reports after the change";
+        std::vector<HWND> blanking = BlankingWindowsOfThread();
+        ASSERT_EQ(now.size(), blanking.size()) << "one blanking window per other monitor, the old ones gone";
+        RECT saverRect;
+        GetWindowRect(window_, &saverRect);
+        EXPECT_EQ("0,0-" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
+                      std::to_string(GetSystemMetrics(SM_CYSCREEN)),
+                  RectText(saverRect));
+        if (now.empty())
+            continue;
+        RECT coverRect;
+        GetWindowRect(blanking[0], &coverRect);
+        EXPECT_EQ(RectText(now[0]), RectText(coverRect));
+        EXPECT_TRUE(IsWindowVisible(blanking[0]));
+        POINT middle = {(now[0].left + now[0].right) / 2, (now[0].top + now[0].bottom) / 2};
+        EXPECT_TRUE(ScreenShows(middle, kBlack)) << "the monitor shows " << std::hex << ScreenPixel(middle.x, middle.y);
+    }
+    moved_ = false;
+    EXPECT_TRUE(IsWindow(window_));
+}
+
+// The real VRXSaver.scr ends, without a fault, when a monitor is turned off
+// under it.
+TEST_F(OtherMonitorsTest, TheRunningSaverEndsWhenAMonitorIsTurnedOff)
+{
+    install_ = MakeTreeWithOnePicture("monitor-off", "solid_320x200_24.bmp", "one.bmp");
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
+    WriteSaverSettings(install_.c_str(), 0, 100);
+    ChildProcess saver;
+    ASSERT_TRUE(saver.Start(JoinPath(ProgramDirectory(), "VRXSaver.scr"), "/s"));
+    ASSERT_NE(nullptr, WaitForProcessWindow(saver.Id(), BLANKING_CLASS_NAME, NULL, 10000));
+    moved_ = true;
+    ASSERT_TRUE(PlaceMonitor(device_, 0, 0, 0, 0));
+    EXPECT_TRUE(saver.WaitPumping(10000)) << "the saver still runs after the monitor went";
+    EXPECT_EQ(0u, saver.ExitCode());
 }
 
 // The real VRXSaver.scr: the document on the second monitor is blacked out

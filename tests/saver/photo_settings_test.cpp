@@ -76,7 +76,7 @@ TEST_F(PhotoSettingsTest, WriteStoresFoldersWithoutNulAndSwitchesAsFourByteDword
     const struct {
         const char* name;
         DWORD value;
-    } switches[] = {{"Subfolders", 0}, {"Shuffle", 1}, {"KeepProportions", 0}};
+    } switches[] = {{"Subfolders", 0}, {"Shuffle", 1}, {"KeepProportions", 0}, {"AllMonitors", 0}, {"Transition", 0}};
     for (const auto& s : switches) {
         RegValue value = UserValue(s.name);
         ASSERT_TRUE(value.present) << s.name;
@@ -136,6 +136,49 @@ TEST_F(PhotoSettingsTest, SwitchesCountOnlyAsDwordsAndAnyNonZeroIsOne)
     EXPECT_EQ(0, settings.shuffle) << "a text is not a switch";
     EXPECT_EQ(0, settings.keepProportions) << "REG_BINARY is not a switch";
     EXPECT_TRUE(PhotoSettingsInUse(&settings));
+}
+
+// Every monitor and the crossfade are stored and read like the other
+// switches; a transition this version does not know is the wipe. Either alone
+// asks for more than the installed configuration.
+TEST_F(PhotoSettingsTest, AllMonitorsAndTransitionAreFourByteDwordsAndEachAloneIsInUse)
+{
+    EXPECT_EQ(0, Read().allMonitors);
+    EXPECT_EQ(TRANSITION_WIPE, Read().transition) << "absent: the wipe";
+
+    PhotoSettings settings = {};
+    settings.allMonitors = 1;
+    settings.transition = TRANSITION_CROSSFADE;
+    ASSERT_EQ(1, WritePhotoSettings(&settings));
+    for (const char* name : {"AllMonitors", "Transition"}) {
+        RegValue value = UserValue(name);
+        ASSERT_TRUE(value.present) << name;
+        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), value.type) << name;
+        EXPECT_EQ(4u, value.bytes.size()) << name;
+        EXPECT_EQ(1u, value.Number()) << name;
+    }
+    PhotoSettings back = Read();
+    EXPECT_EQ(1, back.allMonitors);
+    EXPECT_EQ(TRANSITION_CROSSFADE, back.transition);
+
+    const struct {
+        LONG allMonitors;
+        LONG transition;
+    } alone[] = {{1, TRANSITION_WIPE}, {0, TRANSITION_CROSSFADE}};
+    for (const auto& a : alone) {
+        PhotoSettings one = {};
+        one.allMonitors = a.allMonitors;
+        one.transition = a.transition;
+        EXPECT_TRUE(PhotoSettingsInUse(&one)) << "AllMonitors " << a.allMonitors << ", Transition " << a.transition;
+    }
+
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, "AllMonitors", 3);
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, "Transition", 2);
+    back = Read();
+    EXPECT_EQ(1, back.allMonitors) << "any non-zero switch is on";
+    EXPECT_EQ(TRANSITION_WIPE, back.transition) << "an unknown transition is the wipe";
+    PutText("Transition", "1");
+    EXPECT_EQ(TRANSITION_WIPE, Read().transition) << "a text is not a choice";
 }
 
 // Whatever is numbered past the list just written goes, gaps and letter case
