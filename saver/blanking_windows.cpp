@@ -2,6 +2,7 @@
 // monitor, owned by the full-screen saver window and passing its input on.
 #include "blanking_windows.h"
 
+#include "photo_slideshow.h"
 #include "saver_runtime.h"
 
 namespace {
@@ -27,16 +28,45 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM saver)
     return TRUE;
 }
 
+BOOL IsBlankingWindowOf(HWND window, HWND saver);
+
 BOOL CALLBACK DestroyBlankingWindow(HWND window, LPARAM saver)
 {
-    char name[sizeof BLANKING_CLASS_NAME + 1];
-    if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(saver) && GetClassNameA(window, name, sizeof name) &&
-        lstrcmpA(name, BLANKING_CLASS_NAME) == 0)
+    if (IsBlankingWindowOf(window, reinterpret_cast<HWND>(saver)))
         DestroyWindow(window);
     return TRUE;
 }
 
+struct FoundWindows {
+    HWND saver;
+    HWND* windows;
+    int max;
+    int count;
+};
+
+BOOL IsBlankingWindowOf(HWND window, HWND saver)
+{
+    char name[sizeof BLANKING_CLASS_NAME + 1];
+    return GetWindow(window, GW_OWNER) == saver && GetClassNameA(window, name, sizeof name) &&
+           lstrcmpA(name, BLANKING_CLASS_NAME) == 0;
+}
+
+BOOL CALLBACK CollectBlankingWindow(HWND window, LPARAM found)
+{
+    FoundWindows* list = reinterpret_cast<FoundWindows*>(found);
+    if (list->count < list->max && IsBlankingWindowOf(window, list->saver))
+        list->windows[list->count++] = window;
+    return TRUE;
+}
+
 }  // namespace
+
+int FindBlankingWindows(HWND saverWindow, HWND* windows, int max)
+{
+    FoundWindows found = {saverWindow, windows, max, 0};
+    EnumThreadWindows(GetCurrentThreadId(), CollectBlankingWindow, reinterpret_cast<LPARAM>(&found));
+    return found.count;
+}
 
 void CoverMonitorsAgain(HWND saverWindow)
 {
@@ -71,6 +101,11 @@ void CoverOtherMonitors(HWND saverWindow)
 LRESULT CALLBACK BlankingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_PAINT:
+        // With pictures on every monitor the photo slideshow draws here.
+        if (RepaintPhotoScreen(window))
+            return 0;
+        break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:

@@ -16,6 +16,10 @@ void CoverOtherMonitors(HWND saverWindow);
 // blanking windows over the others as they are now, the old ones gone.
 void CoverMonitorsAgain(HWND saverWindow);
 
+// Puts the blanking windows of the saver window into windows (at most
+// `max`) and returns how many there are.
+int FindBlankingWindows(HWND saverWindow, HWND* windows, int max);
+
 // Procedure of the blanking windows: keys, buttons, mouse moves and cursor
 // requests go on to the saver window, which ends the saver by its own rules.
 LRESULT CALLBACK BlankingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

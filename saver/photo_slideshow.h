@@ -25,6 +25,16 @@ LRESULT CALLBACK PhotoSlideshowProc(HWND window, UINT message, WPARAM wParam, LP
 const PreparedPicture* ShownPhoto();
 const char* ShownPhotoPath();
 
+// A paint of another monitor's window: redraws its picture when it shows
+// one, and says whether it did (otherwise the window paints itself black).
+BOOL RepaintPhotoScreen(HWND window);
+
+// The screens showing photos (the saver window's first), the picture on
+// each, and whether a crossfade is under way, for the tests.
+int PhotoScreenCount();
+const PreparedPicture* ShownPhotoOn(int screen);
+BOOL CrossfadeUnderWay();
+
 // At the end of the process: gives a worker thread still decoding a moment
 // to finish, and ends the process at once with exitCode when it does not, so
 // that a decoder holding a lock cannot stall the exit.

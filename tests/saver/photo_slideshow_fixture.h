@@ -150,4 +150,20 @@ protected:
     std::string folder_;
 };
 
+// Photos on every monitor ("AllMonitors") or not.
+class PhotoMonitorsTest : public PhotoSlideshowTest {
+protected:
+    void UseEveryMonitor(LONG allMonitors)
+    {
+        UsePhotos(1);
+        WriteNumber(HKEY_CURRENT_USER, kSettingsKey, "AllMonitors", static_cast<DWORD>(allMonitors));
+    }
+
+    // With pictures on every monitor, the second monitor's window, which shows its own photo.
+    static HWND SecondWindow()
+    {
+        return PhotoScreenCount() > 1 ? FindWindowA("VRXSaverBlankingClass", NULL) : NULL;
+    }
+};
+
 }  // namespace phototest

@@ -261,4 +261,40 @@ TEST_F(PhotoSlideshowTest, ThousandsOfPhotosLeaveObjectsHandlesAndMemoryFlat)
     EXPECT_LT(memoryAfter, memoryBefore + 4 * 1024 * 1024) << "private bytes " << memoryBefore << " -> " << memoryAfter;
 }
 
+// The crossfade: between two ticks' photos the screen shows blends of both,
+// never black, then the new photo; a key during the fade ends the saver.
+TEST_F(PhotoSlideshowTest, TheCrossfadeBlendsTheOldPhotoIntoTheNewWithoutBlack)
+{
+    AddPhoto("solid_0.png");
+    AddPhoto("solid_2.png");
+    UsePhotos(1);
+    WriteNumber(HKEY_CURRENT_USER, kSettingsKey, "Transition", 1);
+    HWND window = StartShow(1);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(PumpUntil([] { return !CrossfadeUnderWay(); }, 5000)) << "the first photo fades in";
+    COLORREF before = PixelOf(window, 320, 240);
+    LONG style = WipeStyle;
+    ASSERT_TRUE(Tick(window));
+    ASSERT_TRUE(CrossfadeUnderWay());
+    int blends = 0, blacks = 0;
+    PumpUntil([&] {
+        COLORREF now = PixelOf(window, 320, 240);
+        blacks += now == kBlack;
+        blends += GetRValue(now) > 8 && GetBValue(now) > 8;
+        return !CrossfadeUnderWay();
+    }, 5000);
+    EXPECT_FALSE(CrossfadeUnderWay()) << "the fade ends after about a second";
+    COLORREF after = PixelOf(window, 320, 240);
+    EXPECT_NE(ColourText(before), ColourText(after));
+    EXPECT_TRUE(after == kRed || after == kBlue) << ColourText(after);
+    EXPECT_GE(blends, 1) << "frames mixing red and blue";
+    EXPECT_EQ(0, blacks) << "black frames in between";
+    EXPECT_EQ(style, WipeStyle) << "no wipe";
+
+    ASSERT_TRUE(Tick(window));
+    ASSERT_TRUE(CrossfadeUnderWay());
+    SendMessageA(window, WM_KEYDOWN, 'Q', 0);
+    EXPECT_TRUE(TakeClose()) << "a key during the fade ends the saver";
+}
+
 }  // namespace
