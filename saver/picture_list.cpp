@@ -12,11 +12,12 @@ namespace {
 // kept for the next round, so that the list never copies what it holds.
 const DWORD kBlockBytes = 0x10000;
 
-// A shuffled round walks this many directory entries, or for this long, per
-// picture taken (more while no picture is found), so that the first picture
-// comes early and later ones are drawn from more and more of the tree.
-const DWORD kShuffleStepEntries = 4096;
-const DWORD kShuffleStepMs = 40;
+// A shuffled round walks for this long, or this many directory entries,
+// per picture taken (longer while it has found none), so that the first
+// picture comes early even from a slow share, and later ones are drawn from
+// more and more of the tree.
+const DWORD kShuffleStepEntries = 32768;
+const DWORD kShuffleStepMs = 100;
 
 // A subfolder adds at least two characters to a path of at most MAX_PATH.
 const int kMaxDepth = MAX_PATH / 2 + 2;
