@@ -22,7 +22,8 @@ const DWORD kShuffleStepMs = 100;
 // A subfolder adds at least two characters to a path of at most MAX_PATH.
 const int kMaxDepth = MAX_PATH / 2 + 2;
 
-const DWORD kNoFolder = 0xFFFFFFFF;
+// No folder (above a chosen one), or no name (memory was short).
+const DWORD kNone = 0xFFFFFFFF;
 
 struct Blocks {
     BYTE** blocks;
@@ -45,7 +46,7 @@ struct RecordArray {
 };
 
 struct FolderEntry {
-    DWORD parent;  // kNoFolder for a chosen folder, whose name is its path
+    DWORD parent;  // kNone for a chosen folder, whose name is its path
     DWORD name;
 };
 
@@ -136,7 +137,7 @@ void FreeBlocks(Blocks* store)
     store->capacity = 0;
 }
 
-// The offset of a copy of the name, or kNoFolder when memory is short.
+// The offset of a copy of the name, or kNone when memory is short.
 DWORD AddName(NamePool* pool, const char* name)
 {
     DWORD size = static_cast<DWORD>(strlen(name)) + 1;
@@ -145,7 +146,7 @@ DWORD AddName(NamePool* pool, const char* name)
         offset = (offset | (kBlockBytes - 1)) + 1;
     BYTE* block = BlockFor(&pool->store, offset >> 16);
     if (!block)
-        return kNoFolder;
+        return kNone;
     memcpy(block + (offset & (kBlockBytes - 1)), name, size);
     pool->used = offset + size;
     return offset;
@@ -232,7 +233,7 @@ BOOL FolderPath(const PictureList* list, DWORD folder, char* path, int* length)
 {
     DWORD chain[kMaxDepth];
     int links = 0;
-    for (DWORD at = folder; at != kNoFolder && links < kMaxDepth; at = RecordAt(&list->folders, at)->parent)
+    for (DWORD at = folder; at != kNone && links < kMaxDepth; at = RecordAt(&list->folders, at)->parent)
         chain[links++] = at;
     *length = 0;
     path[0] = '\0';
@@ -346,7 +347,7 @@ WalkResult WalkStep(PictureList* list)
             (entry->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             return WALK_ENTRY;
         FolderEntry child = {level->folder, AddName(&list->names, name)};
-        if (child.name != kNoFolder && AddRecord(&list->folders, child))
+        if (child.name != kNone && AddRecord(&list->folders, child))
             level->endChild = list->folders.count;
         return WALK_ENTRY;
     }
@@ -365,19 +366,19 @@ void StartWalk(PictureList* list, ListSource source)
     list->source = source;
     if (source == SOURCE_CHOSEN) {
         for (int i = 0; i < list->chosenCount; ++i) {
-            FolderEntry root = {kNoFolder, AddName(&list->names, list->chosen[i])};
-            if (root.name != kNoFolder)
+            FolderEntry root = {kNone, AddName(&list->names, list->chosen[i])};
+            if (root.name != kNone)
                 AddRecord(&list->folders, root);
         }
     } else if (list->installed[0]) {
-        FolderEntry root = {kNoFolder, AddName(&list->names, list->installed)};
-        if (root.name != kNoFolder)
+        FolderEntry root = {kNone, AddName(&list->names, list->installed)};
+        if (root.name != kNone)
             AddRecord(&list->folders, root);
     }
     // Level 0 lists nothing: its children are the walk's starting folders.
     WalkLevel* top = &list->levels[0];
     top->find = INVALID_HANDLE_VALUE;
-    top->folder = kNoFolder;
+    top->folder = kNone;
     top->pathLength = 0;
     top->nextChild = 0;
     top->endChild = list->folders.count;
@@ -446,7 +447,7 @@ void WalkShuffleStep(PictureList* list)
         if (WalkStep(list) == WALK_PICTURE) {
             FoundFile found = {list->levels[list->depth - 1].folder,
                                AddName(&list->names, UsableName(&list->entry))};
-            if (found.name != kNoFolder && AddRecord(&list->unshown, found))
+            if (found.name != kNone && AddRecord(&list->unshown, found))
                 ++list->roundFound;
         }
         if (list->unshown.count > 0 && (entries >= kShuffleStepEntries ||
