@@ -417,6 +417,6 @@ const char* ShownPhotoPath()
 
 void EndPhotoSlideshowProcess(int exitCode)
 {
-    if (!WaitForStoppedWorkers(250))
+    if (!WaitForStoppedWorkers(50))
         TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
 }

@@ -148,12 +148,16 @@ bench_photo() {
       "$photos/photo_4032x3024_orientation6.jpg" &&
     exiftool -q -overwrite_original '-Orientation#=6' "$photos/photo_4032x3024_orientation6.jpg" &&
     convert "$photos/photo_6000x4000_q90.jpg" -resize 3000x2000! "$photos/photo_3000x2000.png" &&
+    mkdir -p "$photos/input-first" "$photos/input-second" &&
+    convert -size 64x64 xc:'#0000FF' "$photos/input-first/small.png" &&
+    convert -size 8000x6000 gradient:'#203040-#C0D0E0' "$photos/input-second/large.png" &&
     touch "$photos/done" || { echo "cannot write the benchmark's photos" >&2; return 1; }
   fi
   echo
   ( export VRX_SCREEN=1920x1080 VRX_PROFILE=bench-photo; screen 24 && vrx_ensure_wine || exit 125
     wine "$photo_program" "$(winepath -w "$photos")" \
-      "$(winepath -w "$build/samples/rings_1920x1080_24.bmp")" 2>"$build/bench/photo.stderr" ) ||
+      "$(winepath -w "$build/samples/rings_1920x1080_24.bmp")" \
+      "$(winepath -w "$build/dist/pictures/VRXSaver.scr")" 2>"$build/bench/photo.stderr" ) ||
     { cat "$build/bench/photo.stderr" >&2; echo "the photo benchmark failed" >&2; return 1; }
 }
 
