@@ -10,6 +10,9 @@ namespace {
 // JPEG segments are walked up to the first scan, at most this many, and an
 // APP1 block is at most 64 KB by its 16-bit length.
 const int kMostJpegSegments = 256;
+// Fill bytes (0xFF before a marker) are allowed this many in a whole walk, so
+// that a file of fill bytes cannot make every segment read them one by one.
+const int kMostFillBytes = 64;
 // A TIFF directory holds far fewer entries than this in practice.
 const unsigned kMostDirectoryEntries = 1024;
 
@@ -102,13 +105,14 @@ struct JpegSegment {
     uint32_t length;
 };
 
-// The segment at *offset (fill bytes skipped), moving *offset past it.
-// False at a scan, the image's end, or bytes that are not a segment.
-bool NextJpegSegment(ReadPictureBytesProc read, void* context, uint64_t* offset, JpegSegment* segment)
+// The segment at *offset (fill bytes skipped, taken from *fillLeft), moving
+// *offset past it. False at a scan, the image's end, or bytes that are not a
+// segment.
+bool NextJpegSegment(ReadPictureBytesProc read, void* context, uint64_t* offset, int* fillLeft, JpegSegment* segment)
 {
     uint8_t bytes[4];
-    for (int fill = 0;; ++fill) {
-        if (fill > 64 || !ReadExactly(read, context, *offset, bytes, 2) || bytes[0] != 0xFF)
+    for (;; --*fillLeft) {
+        if (*fillLeft < 0 || !ReadExactly(read, context, *offset, bytes, 2) || bytes[0] != 0xFF)
             return false;
         if (bytes[1] != 0xFF)
             break;
@@ -148,11 +152,12 @@ bool IsTiff(const uint8_t* head, size_t got)
 int JpegOrientation(ReadPictureBytesProc read, void* context)
 {
     uint64_t offset = 2;
+    int fillLeft = kMostFillBytes;
     JpegSegment segment;
     uint8_t* block = NULL;
     int orientation = 0;
     for (int n = 0; n < kMostJpegSegments && !orientation; ++n) {
-        if (!NextJpegSegment(read, context, &offset, &segment))
+        if (!NextJpegSegment(read, context, &offset, &fillLeft, &segment))
             break;
         if (segment.marker != 0xE1 || segment.length < 6 + 8)
             continue;
@@ -195,9 +200,10 @@ StoredPictureHead ReadStoredPictureHead(ReadPictureBytesProc read, void* context
     if (IsJpeg(head, got)) {
         result.format = STORED_JPEG;
         uint64_t offset = 2;
+        int fillLeft = kMostFillBytes;
         JpegSegment segment;
         for (int n = 0; n < kMostJpegSegments; ++n) {
-            if (!NextJpegSegment(read, context, &offset, &segment))
+            if (!NextJpegSegment(read, context, &offset, &fillLeft, &segment))
                 break;
             // Frame headers: C0-CF but for C4 (tables), C8 (reserved) and CC.
             uint8_t m = segment.marker;

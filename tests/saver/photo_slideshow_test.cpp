@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <set>
 #include <string>
@@ -238,26 +237,15 @@ TEST_F(PhotoSlideshowTest, ThousandsOfPhotosLeaveObjectsHandlesAndMemoryFlat)
     UsePhotos(1);
     HWND window = StartShow(1);
     ASSERT_NE(nullptr, window);
-    auto measure = [](DWORD* gdi, DWORD* handles, SIZE_T* privateBytes) {
-        *gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-        GetProcessHandleCount(GetCurrentProcess(), handles);
-        PROCESS_MEMORY_COUNTERS_EX counters = {};
-        GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof counters);
-        *privateBytes = counters.PrivateUsage;
-    };
     for (int i = 0; i < 50; ++i)
         ASSERT_TRUE(Tick(window));
-    DWORD gdiBefore, handlesBefore;
-    SIZE_T memoryBefore;
-    measure(&gdiBefore, &handlesBefore, &memoryBefore);
+    SIZE_T memoryBefore = PrivateBytes();
+    ULONG_PTR handleBefore = NextHandleValue(), gdiBefore = NextGdiSlot();
     for (int i = 0; i < 2000; ++i)
         ASSERT_TRUE(Tick(window)) << "tick " << i;
-    DWORD gdiAfter, handlesAfter;
-    SIZE_T memoryAfter;
-    measure(&gdiAfter, &handlesAfter, &memoryAfter);
-    EXPECT_LE(gdiAfter, gdiBefore + 2) << "GDI objects";
-    EXPECT_LE(handlesAfter, handlesBefore + 4) << "handles";
+    SIZE_T memoryAfter = PrivateBytes();
+    EXPECT_LT(NextGdiSlot(), gdiBefore + 16) << "next GDI slot before " << gdiBefore;
+    EXPECT_LT(NextHandleValue(), handleBefore + 16 * 4) << "next handle value before " << handleBefore;
     EXPECT_LT(memoryAfter, memoryBefore + 4 * 1024 * 1024) << "private bytes " << memoryBefore << " -> " << memoryAfter;
 }
 

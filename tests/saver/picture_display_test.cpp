@@ -524,24 +524,6 @@ size_t MappedRegions()
     return count;
 }
 
-SIZE_T PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters;
-    ZeroMemory(&counters, sizeof counters);
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
-ULONG_PTR NextHandleValue()
-{
-    HANDLE probe = CreateEventA(NULL, FALSE, FALSE, NULL);
-    ULONG_PTR value = reinterpret_cast<ULONG_PTR>(probe);
-    CloseHandle(probe);
-    return value;
-}
-
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount. Its GDI table
 // holds about 16,384 objects, so one object kept per picture would make the
 // last pictures fail to draw; a kept view shows as a mapped region, a kept

@@ -264,35 +264,9 @@ TEST_F(PreparedPictureTest, OlePicturePathDecodesJpegAndGif)
     EXPECT_EQ(PREPARE_UNREADABLE, Prepare(PhotoPath("truncated.jpg"), 640, 480));
 }
 
-SIZE_T PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters;
-    ZeroMemory(&counters, sizeof counters);
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount: a kept kernel
 // handle shows as the next handle value climbing, a kept GDI object as the
 // next GDI slot climbing.
-ULONG_PTR NextHandleValue()
-{
-    HANDLE probe = CreateEventA(NULL, FALSE, FALSE, NULL);
-    ULONG_PTR value = reinterpret_cast<ULONG_PTR>(probe);
-    CloseHandle(probe);
-    return value;
-}
-
-ULONG_PTR NextGdiSlot()
-{
-    HBITMAP probe = CreateBitmap(1, 1, 1, 1, NULL);
-    ULONG_PTR slot = reinterpret_cast<ULONG_PTR>(probe) & 0xFFFF;
-    DeleteObject(probe);
-    return slot;
-}
-
 TEST_F(PreparedPictureTest, HundredsOfPreparationsKeepNoObjectHandleOrMemory)
 {
     std::string scratch = MakeScratchDirectory("prepared_leaks");

@@ -452,4 +452,30 @@ int ScreenDepth()
     return bits;
 }
 
+SIZE_T PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters;
+    ZeroMemory(&counters, sizeof counters);
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+ULONG_PTR NextHandleValue()
+{
+    HANDLE probe = CreateEventA(NULL, FALSE, FALSE, NULL);
+    ULONG_PTR value = reinterpret_cast<ULONG_PTR>(probe);
+    CloseHandle(probe);
+    return value;
+}
+
+ULONG_PTR NextGdiSlot()
+{
+    HBITMAP probe = CreateBitmap(1, 1, 1, 1, NULL);
+    ULONG_PTR slot = reinterpret_cast<ULONG_PTR>(probe) & 0xFFFF;
+    DeleteObject(probe);
+    return slot;
+}
+
 }  // namespace vrxtest

@@ -110,6 +110,14 @@ COLORREF PixelOf(HWND window, int x, int y);
 std::vector<COLORREF> CaptureClient(HWND window, int* width, int* height);
 // True when two colours differ by at most tolerance in each channel (palette screens approximate).
 bool Near(COLORREF a, COLORREF b, int tolerance);
+
+// What a test counts to see that nothing is kept: Wine answers 0 to
+// GetGuiResources and GetProcessHandleCount, so a kept kernel handle shows
+// as the next handle value climbing and a kept GDI object as the next GDI
+// slot climbing; kept memory as private bytes growing.
+SIZE_T PrivateBytes();
+ULONG_PTR NextHandleValue();
+ULONG_PTR NextGdiSlot();
 // Bits per pixel of the screen.
 int ScreenDepth();
 
