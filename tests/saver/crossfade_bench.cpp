@@ -11,21 +11,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "bench_clock.h"
 #include "crossfade.h"
 
-namespace {
+using benchclock::Median;
+using benchclock::Now;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 // User and kernel time of this process, in milliseconds.
 double ProcessCpu()
@@ -38,12 +30,6 @@ double ProcessCpu()
     u.LowPart = user.dwLowDateTime;
     u.HighPart = user.dwHighDateTime;
     return static_cast<double>(k.QuadPart + u.QuadPart) / 10000.0;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 // A reference beside AlphaBlend: the same blend in plain code, two colour

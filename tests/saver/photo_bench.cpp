@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "imaging_runtime.h"
 #include "photo_display.h"
 #include "picture_display.h"
@@ -35,30 +36,12 @@
 
 using namespace vrxtest;
 
+using benchclock::Median;
+using benchclock::Now;
+
 namespace {
 
 const int kRuns = 5;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times)
-{
-    if (times.empty())
-        return 0.0;
-    std::sort(times.begin(), times.end());
-    size_t middle = times.size() / 2;
-    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
-}
 
 PROCESS_MEMORY_COUNTERS Memory()
 {

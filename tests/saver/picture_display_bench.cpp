@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "bitmap_layout.h"
 #include "picture_display.h"
 #include "picture_test_support.h"
@@ -28,28 +29,10 @@
 
 using namespace vrxtest;
 
+using benchclock::Median;
+using benchclock::Now;
+
 namespace {
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times)
-{
-    if (times.empty())
-        return 0.0;
-    std::sort(times.begin(), times.end());
-    size_t middle = times.size() / 2;
-    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
-}
 
 // True on a palette screen; there the references realise the picture's
 // palette unless WithPalette is cleared.

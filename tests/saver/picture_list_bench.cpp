@@ -11,22 +11,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "bench_clock.h"
 #include "imaging_runtime.h"
 #include "picture_list.h"
 
-namespace {
+using benchclock::Median;
+using benchclock::Now;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 // Bytes of the process heap's blocks in use.
 SIZE_T HeapInUse()
