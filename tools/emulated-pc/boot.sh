@@ -75,7 +75,7 @@ nice -n "${VRX_EMULATED_PC_NICE:-15}" timeout "${VRX_EMULATED_PC_TIMEOUT:-3600}"
 qemu=$!
 trap 'kill $qemu 2>/dev/null' EXIT
 trap 'exit 130' INT TERM
-tail -n +1 --pid=$qemu -f "$console" | tr -d '\r'
+tail -n +1 --pid=$qemu -f "$console" | sed -u 's/\r$//'
 wait $qemu
 status=$?
 trap - EXIT

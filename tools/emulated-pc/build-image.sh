@@ -162,6 +162,8 @@ cat >"$work/control/job.sh" <<'JOB'
 set -e
 echo "[emulated-pc] debootstrap's second stage"
 /debootstrap/debootstrap --second-stage
+# The second stage unmounts /proc as it ends; Wine finds itself through it.
+mountpoint -q /proc || mount -t proc proc /proc
 apt-get clean
 echo "[emulated-pc] a Wine prefix to copy"
 export PATH=/usr/lib/wine:$PATH WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -171,9 +173,13 @@ Xvfb :9 -screen 0 640x480x24 -nolisten tcp </dev/null >/var/lib/vrx/xvfb.log 2>&
 xvfb=$!
 export DISPLAY=:9
 wine wineboot -i </dev/null >/var/lib/vrx/wineboot.log 2>&1 || true
-wineserver -w
-kill $xvfb
-test -f "$WINEPREFIX/system.reg"
+wineserver -w || true
+kill $xvfb || true
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  echo "[emulated-pc] wineboot made no prefix; its log ends:"
+  tail -n 20 /var/lib/vrx/wineboot.log
+  exit 1
+fi
 wine_version=$(wine --version)
 echo "[emulated-pc] ready: $(uname -r), $wine_version, $(dpkg -l | grep -c '^ii') packages"
 JOB

@@ -24,5 +24,7 @@ else
   echo "emulated PC: no job in $control" >/dev/console
 fi
 sync
+# A job may leave /proc unmounted (debootstrap's second stage does).
+mountpoint -q /proc || mount -t proc proc /proc
 echo o >/proc/sysrq-trigger
 sleep 60

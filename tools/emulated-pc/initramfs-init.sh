@@ -35,11 +35,13 @@ done
 mount -t ext4 -o rw,noatime /dev/vda /newroot || fail "cannot mount the root disk /dev/vda"
 
 # Each share is tag:path; the host directory appears at the same path here.
+# Wine maps its programs from the share: without the page cache (cache=mmap
+# or none) parts of a mapped program read as zeros.
 for share in $(echo "$shares" | tr ',' ' '); do
   tag=${share%%:*}
   path=${share#*:}
   mkdir -p "/newroot$path"
-  mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144,cache=mmap,access=any "$tag" "/newroot$path" ||
+  mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144,cache=loose,access=any "$tag" "/newroot$path" ||
     fail "cannot mount the host's $path ($tag)"
 done
 
