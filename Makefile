@@ -5,8 +5,11 @@
 #
 # The tests, the demo and the benchmark run the 32-bit programs (the product)
 # under 32-bit Wine where this machine can start 32-bit x86 programs, else
-# the x86_64 programs of $(BUILD)/x64 under wine64 (tests/harness/host-arch.sh
-# tells which and why); VRX_TEST_ARCH=x64 chooses the 64-bit ones anywhere.
+# the x86_64 programs of $(BUILD)/x64 under wine64, and `make test` adds the
+# 32-bit programs' process and end-to-end tests in an emulated 32-bit PC
+# (tests/harness/host-arch.sh tells which and why). VRX_TEST_ARCH=x64 chooses
+# the 64-bit ones anywhere, VRX_TEST_ARCH=x86-emulated the whole 32-bit suite
+# in the emulated PC.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -15,12 +18,12 @@ ifndef VRX_ARCH
   VRX_ARCH := $(shell VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh)
   export VRX_ARCH
 endif
-ifeq ($(VRX_ARCH),x64)
-  RUN_BUILD := $(BUILD)/x64
-  X64_TESTS := ON
-else
+ifeq ($(VRX_ARCH),x86)
   RUN_BUILD := $(BUILD)
   X64_TESTS := OFF
+else
+  RUN_BUILD := $(BUILD)/x64
+  X64_TESTS := ON
 endif
 
 .PHONY: all deps configure configure-x64 build-for-run run test bench x64 clean
@@ -44,8 +47,9 @@ deps:
 x64: deps configure-x64
 	cmake --build $(BUILD)/x64 -j$(JOBS)
 
-# What the chosen architecture runs on: the 32-bit build in full, or the
-# 64-bit one in full beside the 32-bit programs and medium.
+# What the chosen architecture runs on: the 32-bit build in full (with the
+# 64-bit programs), or the 64-bit one in full beside the 32-bit programs and
+# medium, or both in full where the emulated PC runs the 32-bit tests.
 build-for-run: configure
 ifeq ($(VRX_ARCH),x64)
 	@$(MAKE) --no-print-directory x64
@@ -61,12 +65,11 @@ run:
 	@$(MAKE) --no-print-directory build-for-run
 	@bash tools/run-saver-demo.sh $(RUN_BUILD) $(BUILD)/screenshots
 
+# Timed stages (tests/harness/make-test.sh): packages, builds, the emulated
+# PC's image where it is used, the suites.
 test:
 	@VRX_BUILD=$(BUILD) bash tests/harness/host-arch.sh --describe
-	@start=$$(date +%s); \
-	  $(MAKE) --no-print-directory deps && \
-	  $(MAKE) --no-print-directory build-for-run && \
-	  VRX_STARTED=$$start bash tests/harness/run-tests.sh $(RUN_BUILD)
+	@MAKE="$(MAKE)" bash tests/harness/make-test.sh $(BUILD)
 
 # Figures of the picture display under Wine (not a test), on 3840 x 2160
 # screens of their own (tests/harness/bench.sh).

@@ -3,7 +3,9 @@
 # (run as root). Quick when everything is already there.
 #
 # 32-bit Wine (wine32 through i386 multiarch) only where this machine can
-# start 32-bit x86 programs; wine64 always, for the 64-bit suite. Packages
+# start 32-bit x86 programs; wine64 always, for the 64-bit suite; what builds
+# and boots the emulated 32-bit PC (tools/emulated-pc) only where the tests
+# use it (host-arch.sh: x64+x86-emulated or x86-emulated). Packages
 # come only from indexes that apt verified against their signed Release
 # files.
 set -euo pipefail
@@ -32,6 +34,10 @@ x_libraries=(libxrandr2 libxrender1 libxinerama1 libxi6 libxcursor1 libxfixes3 l
 packages+=("${x_libraries[@]}")
 if $x86; then
   packages+=("${x_libraries[@]/%/:i386}")
+fi
+arch=${VRX_ARCH:-$(bash "$here/../tests/harness/host-arch.sh")}
+if [[ $arch == *x86-emulated ]]; then
+  packages+=(qemu-system-x86 debootstrap cpio e2fsprogs kmod xz-utils debian-archive-keyring)
 fi
 
 missing=()

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Tells which of the two builds the tests, the demo and the benchmark run on
-# this machine:
-#   x86  the 32-bit programs (the product) under 32-bit Wine, in build/;
-#   x64  the x86_64 programs under wine64 in a 64-bit prefix, in build/x64/.
+# Tells which of the builds the tests, the demo and the benchmark run on this
+# machine:
+#   x86           the 32-bit programs (the product) under 32-bit Wine, in build/;
+#   x64           the x86_64 programs under wine64 in a 64-bit prefix, in build/x64/;
+#   x64+x86-emulated  as x64, and `make test` also starts the 32-bit programs
+#                 (their process and end-to-end tests) in an emulated 32-bit PC;
+#   x86-emulated  the whole 32-bit suite in the emulated PC (the host tools'
+#                 tests natively); the demo and the benchmark as x64.
 # x86 wherever the machine can start a 32-bit x86 program; some kernels
-# refuse them all (no IA-32 emulation), and there 32-bit Wine cannot start.
-# VRX_TEST_ARCH=x64 (or x86) makes the choice instead.
+# refuse them all (no IA-32 emulation), and there 32-bit Wine cannot start:
+# x64+x86-emulated. VRX_TEST_ARCH=x86, x64 or x86-emulated makes the choice
+# instead; VRX_HOST_REFUSES_X86=1 makes this machine count as one that refuses
+# 32-bit programs (to try that path where they run).
 #
-#   host-arch.sh             prints x86 or x64
+#   host-arch.sh             prints the choice
 #   host-arch.sh --describe  prints one line saying which suite runs and why
 #   host-arch.sh --can-run-x86   exit status 0 when 32-bit programs start here
 set -uo pipefail
@@ -15,7 +21,12 @@ set -uo pipefail
 # Starts a 96-byte static i386 ELF program that only calls exit(42). It needs
 # no 32-bit library, so it answers before anything 32-bit is installed.
 can_run_x86() {
-  local dir probe rc
+  local dir probe
+  if [[ -n ${VRX_HOST_REFUSES_X86:-} ]]; then
+    refusal="VRX_HOST_REFUSES_X86 counts it as refused"
+    rc=126
+    return 1
+  fi
   # In the build directory, which is known to allow running programs (a
   # temporary directory may be mounted noexec).
   dir=${VRX_BUILD:-$(dirname "${BASH_SOURCE[0]}")/../../build}
@@ -48,17 +59,21 @@ choose() {
       arch=x86
       why="VRX_TEST_ARCH=x86 asks for it"
       ;;
+    x86-emulated)
+      arch=x86-emulated
+      why="VRX_TEST_ARCH=x86-emulated asks for it"
+      ;;
     "")
       if can_run_x86; then
         arch=x86
         why="this machine starts 32-bit x86 programs"
       else
-        arch=x64
-        why="this machine cannot start 32-bit x86 programs (${refusal:-exit status $rc}), so 32-bit Wine cannot run there"
+        arch=x64+x86-emulated
+        why="this machine cannot start 32-bit x86 programs (${refusal:-exit status $rc}), so 32-bit Wine cannot run on it"
       fi
       ;;
     *)
-      echo "VRX_TEST_ARCH must be x86 or x64, not '$VRX_TEST_ARCH'" >&2
+      echo "VRX_TEST_ARCH must be x86, x64 or x86-emulated, not '$VRX_TEST_ARCH'" >&2
       exit 2
       ;;
   esac
@@ -71,11 +86,18 @@ case "${1:-}" in
     ;;
   --describe)
     choose
-    if [[ $arch == x86 ]]; then
-      echo "Architecture: the 32-bit (i686) programs under 32-bit Wine: $why."
-    else
-      echo "Architecture: the 64-bit (x86_64) programs under wine64 in a 64-bit prefix: $why."
-    fi
+    case $arch in
+      x86) echo "Architecture: the 32-bit (i686) programs under 32-bit Wine: $why." ;;
+      x64) echo "Architecture: the 64-bit (x86_64) programs under wine64 in a 64-bit prefix: $why." ;;
+      x64+x86-emulated)
+        echo "Architecture: the 64-bit (x86_64) programs under wine64 in a 64-bit prefix, and the 32-bit programs" \
+          "(the product) started by their process and end-to-end tests in an emulated 32-bit PC: $why."
+        ;;
+      x86-emulated)
+        echo "Architecture: the 32-bit (i686) programs under 32-bit Wine in an emulated 32-bit PC" \
+          "(the demo and the benchmark: the 64-bit programs): $why."
+        ;;
+    esac
     ;;
   "")
     choose

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the tests of a build: makes sure its Wine prefixes and Xvfb screens can
-# start (and says why not, once, before any test), runs CTest, then stops the
-# servers it used and prints how long the suite took.
+# Runs the tests of a build: makes sure the Wine prefixes and Xvfb screens of
+# the chosen tests can start (and says why not, once, before any test), runs
+# CTest, then stops the servers it used and prints how long the suite took.
 #   run-tests.sh <build-dir> [ctest arguments...]
 # The build's Windows tests run under the Wine its wine-arch file names; the
 # host tools' self-tests and the native fuzzer run in the same CTest run.
@@ -18,7 +18,7 @@ if [[ ! -f "$build/CTestTestfile.cmake" ]]; then
   exit 1
 fi
 arch=$(cat "$build/wine-arch" 2>/dev/null || echo win32)
-echo "Running the tests of $build ($arch programs under $([[ $arch == win64 ]] && echo wine64 || echo 32-bit Wine))"
+echo "Running the tests of $build ($arch programs under $([[ $arch == win64 ]] && echo wine64 || echo 32-bit Wine)${VRX_RUN_PLACE:+ $VRX_RUN_PLACE})"
 
 profile() {
   local dpi=${2:-}
@@ -36,10 +36,21 @@ stop_all() {
 trap stop_all EXIT
 trap 'exit 130' INT TERM
 
+# The profiles of the tests that these arguments choose, from CTest's own
+# list: "depth dpi monitors" with "-" for Wine's own DPI.
+chosen_profiles() {
+  ctest --test-dir "$build" -N -V "$@" 2>/dev/null |
+    sed -n 's/^\([0-9]*\): *VRX_\(DEPTH\|DPI\|MONITORS\)=\(.*\)$/\1 \2 \3/p' |
+    awk '{ value[$1, $2] = $3; test[$1] = 1 }
+      END { for (n in test) print value[n, "DEPTH"], (value[n, "DPI"] == "" ? "-" : value[n, "DPI"]), value[n, "MONITORS"] }' |
+    sort -u
+}
+
 started=$(date +%s)
-silent="$build/wine/silent-starts.log"
+silent="${VRX_WINE_STATE:-$build/wine}/silent-starts.log"
 rm -f "$silent"
-for p in "${profiles[@]}"; do
+mapfile -t used < <(chosen_profiles "$@")
+for p in "${used[@]}"; do
   # shellcheck disable=SC2086
   if ! ( profile $p; vrx_ensure_wine ); then
     # shellcheck disable=SC2086

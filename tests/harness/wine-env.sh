@@ -11,6 +11,10 @@
 #               screen
 #   VRX_DISPLAY use this X display instead of an own Xvfb (the demo on $DISPLAY)
 #   VRX_PROFILE a name for a state of its own beside the tests' (the bench's)
+#   VRX_WINE_STATE where the prefixes and servers' state live (default
+#               <build>/wine; the emulated PC keeps them on its own disk)
+#   VRX_PREFIX_TEMPLATE a prefix made by `wineboot -i` with the same Wine, copied
+#               instead of making a new one (the emulated PC's, made once)
 #
 # The build directory says which Wine it needs (its file wine-arch, written
 # when it is configured): win32, the 32-bit programs under 32-bit Wine, or
@@ -20,7 +24,8 @@
 VRX_BUILD=$(cd "${VRX_BUILD:-build}" && pwd)
 VRX_DEPTH=${VRX_DEPTH:-24}
 VRX_SCREEN=${VRX_SCREEN:-640x480}
-VRX_STATE="$VRX_BUILD/wine/${VRX_PROFILE:+$VRX_PROFILE-}$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}${VRX_MONITORS:+-mon$VRX_MONITORS}"
+VRX_WINE_STATE=${VRX_WINE_STATE:-$VRX_BUILD/wine}
+VRX_STATE="$VRX_WINE_STATE/${VRX_PROFILE:+$VRX_PROFILE-}$VRX_DEPTH${VRX_DPI:+-dpi$VRX_DPI}${VRX_MONITORS:+-mon$VRX_MONITORS}"
 export WINEPREFIX="$VRX_STATE/prefix"
 WINEARCH=$(cat "$VRX_BUILD/wine-arch" 2>/dev/null || echo win32)
 export WINEARCH
@@ -32,15 +37,15 @@ fi
 # Debian's `wine` takes 32-bit Wine whenever it is installed; the loader is
 # named here so that a 64-bit prefix gets wine64 on any machine.
 export WINELOADER="$VRX_WINE_LOADER"
-mkdir -p "$VRX_BUILD/wine/bin"
-if [[ "$(cat "$VRX_BUILD/wine/bin/wine" 2>/dev/null)" != *"exec $VRX_WINE_LOADER "* ]]; then
-  printf '#!/bin/sh\nexec %s "$@"\n' "$VRX_WINE_LOADER" >"$VRX_BUILD/wine/bin/wine.$$"
-  chmod +x "$VRX_BUILD/wine/bin/wine.$$"
-  mv -f "$VRX_BUILD/wine/bin/wine.$$" "$VRX_BUILD/wine/bin/wine"
+mkdir -p "$VRX_WINE_STATE/bin"
+if [[ "$(cat "$VRX_WINE_STATE/bin/wine" 2>/dev/null)" != *"exec $VRX_WINE_LOADER "* ]]; then
+  printf '#!/bin/sh\nexec %s "$@"\n' "$VRX_WINE_LOADER" >"$VRX_WINE_STATE/bin/wine.$$"
+  chmod +x "$VRX_WINE_STATE/bin/wine.$$"
+  mv -f "$VRX_WINE_STATE/bin/wine.$$" "$VRX_WINE_STATE/bin/wine"
 fi
 case ":$PATH:" in
-  *":$VRX_BUILD/wine/bin:"*) ;;
-  *) export PATH="$VRX_BUILD/wine/bin:$PATH" ;;
+  *":$VRX_WINE_STATE/bin:"*) ;;
+  *) export PATH="$VRX_WINE_STATE/bin:$PATH" ;;
 esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
@@ -187,10 +192,15 @@ vrx_ensure_prefix() {
       fi
       return
     fi
-    vrx_log "creating $WINEARCH Wine prefix $WINEPREFIX (once)"
     rm -rf "$WINEPREFIX"
-    wine wineboot -i </dev/null >"$VRX_STATE/wineboot.log" 2>&1 || true
-    wineserver -w </dev/null >/dev/null 2>&1 || true
+    if [[ -n "${VRX_PREFIX_TEMPLATE:-}" && -f "$VRX_PREFIX_TEMPLATE/system.reg" ]]; then
+      vrx_log "creating $WINEARCH Wine prefix $WINEPREFIX from $VRX_PREFIX_TEMPLATE (once)"
+      cp -a "$VRX_PREFIX_TEMPLATE" "$WINEPREFIX" 2>"$VRX_STATE/wineboot.log"
+    else
+      vrx_log "creating $WINEARCH Wine prefix $WINEPREFIX (once)"
+      wine wineboot -i </dev/null >"$VRX_STATE/wineboot.log" 2>&1 || true
+      wineserver -w </dev/null >/dev/null 2>&1 || true
+    fi
     # A loader that cannot start leaves no registry behind; say why at once
     # instead of letting every program fail alike.
     local rc

@@ -29,7 +29,7 @@ for attempt in 1 2 3; do
     break
   fi
   echo "$(date -u +%FT%TZ) $(basename "$1") ended with exit code $rc before printing anything (start $attempt)" \
-    >>"$VRX_BUILD/wine/silent-starts.log"
+    >>"$VRX_WINE_STATE/silent-starts.log"
   echo "[wine-run] $(basename "$1") ended with exit code $rc before printing anything; started again" >&2
 done
 if [[ $rc -ne 0 ]]; then
