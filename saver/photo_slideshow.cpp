@@ -41,6 +41,7 @@ struct PhotoShowState {
     DWORD fadeStart;
     int screens;
     PhotoScreen screen[MAX_PHOTO_SCREENS];
+    BOOL deferred;   // the worker starts at the first paint, with every monitor
     BOOL painted;    // the first paint has wiped the window
     BOOL areaBlack;  // nothing drawn since the last wipe
     BOOL due;        // a tick came before its pictures were ready
@@ -269,7 +270,8 @@ void OnPhotoCreate(HWND window, const CREATESTRUCTA* creation)
     AddScreen(window, 0, 0, creation->cx, creation->cy);
     // The other monitors' windows come after this one: with pictures on
     // every monitor the worker starts once they are there, at the first paint.
-    if (!PhotoShow.settings.allMonitors || SaverRuntime.IsPreview)
+    PhotoShow.deferred = PhotoShow.settings.allMonitors && !SaverRuntime.IsPreview;
+    if (!PhotoShow.deferred)
         StartWorker();
     InvalidateRect(window, NULL, FALSE);
     SetTimer(window, SLIDESHOW_TIMER_ID, static_cast<UINT>(SaverSettings.updateRate) * 1000u, NULL);
@@ -289,7 +291,7 @@ void OnPhotoPaint(HWND window)
             return;
         }
         ReleaseDC(window, dc);
-        if (!PhotoShow.worker) {
+        if (PhotoShow.deferred) {
             AddOtherMonitors();
             StartWorker();
         }
