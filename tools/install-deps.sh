@@ -40,10 +40,22 @@ if [[ $arch == *x86-emulated ]]; then
   packages+=(qemu-system-x86 debootstrap cpio e2fsprogs kmod xz-utils debian-archive-keyring)
 fi
 
+# A name without an architecture means the machine's own, or "all": with
+# the i386 one installed too, the bare name would answer for both.
+native=$(dpkg --print-architecture)
+installed() {
+  local status
+  if [[ $1 != *:* ]]; then
+    status=$(dpkg-query -W -f='${Status}' "$1:$native" 2>/dev/null) ||
+      status=$(dpkg-query -W -f='${Status}' "$1:all" 2>/dev/null) || status=""
+  else
+    status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) || status=""
+  fi
+  [[ "$status" == "install ok installed" ]]
+}
 missing=()
 for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
