@@ -7,6 +7,18 @@
 
 namespace {
 
+// A top-down BI_RGB header of width x height at bitCount bits a pixel.
+void FillTopDownHeader(BITMAPINFOHEADER* header, LONG width, LONG height, WORD bitCount)
+{
+    ZeroMemory(header, sizeof *header);
+    header->biSize = sizeof *header;
+    header->biWidth = width;
+    header->biHeight = -height;
+    header->biPlanes = 1;
+    header->biBitCount = bitCount;
+    header->biCompression = BI_RGB;
+}
+
 // Thresholds of a 4 x 4 ordered dither, in sixteenths.
 const BYTE kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
@@ -55,12 +67,7 @@ void DrawDitheredPicture(HDC dc, LONG x, LONG y, const PreparedPicture* picture,
                                  [CubeLevel(pixel & 0xFF, threshold)];
         }
     }
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = picture->width;
-    info.header.biHeight = -picture->height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 8;
-    info.header.biCompression = BI_RGB;
+    FillTopDownHeader(&info.header, picture->width, picture->height, 8);
     info.header.biClrUsed = count;
     SetDIBitsToDevice(dc, x, y, picture->width, picture->height, 0, 0, 0, picture->height, rows,
                       reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
@@ -75,12 +82,7 @@ void DrawPreparedPicture(HDC dc, LONG areaX, LONG areaY, const PreparedPicture* 
         return;
     BITMAPINFO info;
     ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture->width;
-    info.bmiHeader.biHeight = -picture->height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    FillTopDownHeader(&info.bmiHeader, picture->width, picture->height, 32);
     LONG x = areaX + picture->x;
     LONG y = areaY + picture->y;
     if (!(GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) {
@@ -106,19 +108,6 @@ void BlackenAroundPicture(HDC dc, LONG areaX, LONG areaY, LONG width, LONG heigh
                         areaY + picture->y + picture->height);
     PatBlt(dc, areaX, areaY, width, height, BLACKNESS);
     RestoreDC(dc, saved);
-}
-
-void ShowPreparedPicture(HWND window, const PreparedPicture* picture, BOOL wipe)
-{
-    HDC dc = GetDC(window);
-    if (!dc) {
-        PostQuitMessage(0);
-        return;
-    }
-    if (wipe)
-        WipeToBlack(dc);
-    DrawPreparedPicture(dc, DrawingArea.X, DrawingArea.Y, picture);
-    ReleaseDC(window, dc);
 }
 
 void WipeAreasToBlack(const HDC* dcs, const SIZE* areas, int count)

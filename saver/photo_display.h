@@ -1,5 +1,5 @@
 // Putting prepared photos on the screens: the same strip wipe as the
-// bitmaps, then one blit of each picture's pixels, through a halftone
+// bitmaps, then one blit of each picture's pixels, dithered to the halftone
 // palette on a palette screen.
 #pragma once
 
@@ -14,12 +14,6 @@ void DrawPreparedPicture(HDC dc, LONG areaX, LONG areaY, const PreparedPicture* 
 // Paints black the part of an area (width x height at areaX, areaY) that the
 // picture leaves uncovered, in one operation.
 void BlackenAroundPicture(HDC dc, LONG areaX, LONG areaY, LONG width, LONG height, const PreparedPicture* picture);
-
-// Wipes the saver window's drawing area to black (unless `wipe` is FALSE:
-// the area is black already) and draws the picture at its place in it. Ends
-// the saver (posts the quit message) when the window has no device context,
-// as the bitmaps do.
-void ShowPreparedPicture(HWND window, const PreparedPicture* picture, BOOL wipe);
 
 // The strip wipe of WipeToBlack over several areas at once, strip i of each
 // in turn, so that every monitor changes together: one direction for all,

@@ -407,11 +407,6 @@ BOOL CrossfadeUnderWay()
     return PhotoShow.fading;
 }
 
-const PreparedPicture* ShownPhoto()
-{
-    return &PhotoShow.screen[0].shown;
-}
-
 const char* ShownPhotoPath()
 {
     return PhotoShow.screen[0].shownPath;

@@ -20,9 +20,7 @@ BOOL PhotoSlideshowWanted();
 // destruction; passes everything else to DefaultSaverProc.
 LRESULT CALLBACK PhotoSlideshowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The picture on screen (pixels NULL before the first) and its file, for
-// the tests and the benchmark.
-const PreparedPicture* ShownPhoto();
+// The file of the saver window's picture on screen, for the tests.
 const char* ShownPhotoPath();
 
 // A paint of another monitor's window: redraws its picture when it shows
@@ -33,6 +31,12 @@ BOOL RepaintPhotoScreen(HWND window);
 // each, and whether a crossfade is under way, for the tests.
 int PhotoScreenCount();
 const PreparedPicture* ShownPhotoOn(int screen);
+
+// The saver window's picture on screen (pixels NULL before the first).
+inline const PreparedPicture* ShownPhoto()
+{
+    return ShownPhotoOn(0);
+}
 BOOL CrossfadeUnderWay();
 
 // At the end of the process: gives a worker thread still decoding a moment

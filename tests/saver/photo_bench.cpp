@@ -104,7 +104,9 @@ int RunPrepared(const char* path, HWND window)
             steps[p].push_back(StepTime[p]);
         WipeWindow(window);
         double tickStart = Now();
-        ShowPreparedPicture(window, &picture, FALSE);
+        HDC dc = GetDC(window);
+        DrawPreparedPicture(dc, DrawingArea.X, DrawingArea.Y, &picture);
+        ReleaseDC(window, dc);
         SettleOnScreen(window);
         tick.push_back(Now() - tickStart);
         ReleasePreparedPicture(&picture);
